@@ -1,0 +1,14 @@
+# Sourced by the scripts: one Wine prefix for the project, created quietly on first use.
+export WINEPREFIX="${PELMORA_WINEPREFIX:-$HOME/.wine-pelmora}"
+export WINEARCH=win32
+export WINEDEBUG=-all
+# No Mono or Gecko installer prompts while the prefix is created.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+pelmora_wine_prefix() {
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "Creating the Wine prefix $WINEPREFIX (about 20 s, once)"
+        wineboot -i >/dev/null 2>&1 || true
+        wineserver -w || true
+    fi
+}

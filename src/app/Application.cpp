@@ -1,0 +1,31 @@
+#include "app/Application.h"
+
+TApplication::TApplication(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = instance;
+    wc.lpszClassName = kClassName;
+    RegisterClassExW(&wc);
+    wnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"Pelmora", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                           instance, nullptr);
+}
+
+TApplication::~TApplication() {
+    if (wnd_) DestroyWindow(wnd_);
+}
+
+void TApplication::SetInstanceMark(const char* name, UINT_PTR mark) {
+    SetPropA(wnd_, name, reinterpret_cast<HANDLE>(mark));
+}
+
+void TApplication::RemoveInstanceMark(const char* name) { RemovePropA(wnd_, name); }
+
+int TApplication::Run() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,37 @@
+// Program entry: one instance per desktop, then the main window and the loop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+
+#include "app/Application.h"
+#include "app/MainWindow.h"
+#include "app/SingleInstance.h"
+#include "ui/MessageHook.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    if (IsAlreadyRunning(InstanceGuid)) {
+        // The running instance comes forward; this one shows nothing.
+        SignalRunningInstance(InstanceGuid);
+        return 0;
+    }
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES |
+                                             ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_LINK_CLASS};
+    InitCommonControlsEx(&icc);
+
+    TApplication app(instance);
+    app.SetInstanceMark(InstanceGuid, InstanceMark);
+
+    TPelmoraMainWindow* mainWindow = nullptr;
+    ui::MessageHook events([&mainWindow](const MSG& msg) {
+        if (mainWindow) mainWindow->ApplicationEventsMessage(msg);
+    });
+    auto owner = std::make_unique<TPelmoraMainWindow>(instance, GetCommandLineW());
+    mainWindow = owner.get();
+
+    int exitCode = app.Run();
+    app.RemoveInstanceMark(InstanceGuid);
+    mainWindow = nullptr;
+    owner.reset();  // shutdown: restores windows, saves the settings
+    return exitCode;
+}

@@ -1,0 +1,34 @@
+// Commands that belong to the main window itself.
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/AboutDialog.h"
+#include "app/Application.h"
+#include "app/ExePath.h"
+#include "app/MainWindow.h"
+#include "app/MenuIds.h"
+#include "app/Preferences.h"
+#include "ui/ListView.h"
+
+void TPelmoraMainWindow::NExitClick() {
+    // The loop ends first; the window is destroyed after it, which saves.
+    TApplication::Terminate();
+}
+
+void TPelmoraMainWindow::NShowWinClick() {
+    HMENU menu = Menus_.MainMenu.get();
+    bool show = !IsChecked(menu, ID_NShowWin);
+    SetChecked(menu, ID_NShowWin, show);
+    if (Setting_) Setting_->SetValue("ShowWindow", BoolToStr(show));
+}
+
+void TPelmoraMainWindow::NViewHelpClick() {
+    std::string help = ExtractFilePath(ExeFileName()) + "ReadMe.txt";
+    ShellExecuteA(Handle_, "OPEN", help.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void TPelmoraMainWindow::N3Click() { TForm2::ShowAbout(Handle_); }
+
+void TPelmoraMainWindow::lvRegWinContextPopup() {
+    SetEnabled(Menus_.lvRegMenu.get(), ID_NRegDelete, ui::SelectedRow(lvRegWin) >= 0);
+}

@@ -1,0 +1,161 @@
+// Start-up and shutdown of the main window, and the preferences it keeps in
+// the settings file.
+#include <shellapi.h>
+
+#include <exception>
+#include <vector>
+
+#include "app/ExePath.h"
+#include "app/MainWindow.h"
+#include "app/MenuIds.h"
+#include "app/Preferences.h"
+#include "app/SystemInfo.h"
+#include "ui/ErrorBox.h"
+#include "ui/ListView.h"
+
+namespace {
+
+// Start-up steps whose values shutdown writes back (see LoadedStep_).
+enum Step {
+    kStepSettings = 10,
+    kStepTaskbarHide = 11,
+    kStepIconHide = 12,
+    kStepPlacement = 13,
+    kStepMaximized = 14,
+    kStepColumns = 15,
+    kStepRules = 16,
+};
+
+bool HasHideIconSwitch(const std::wstring& commandLine) {
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(commandLine.c_str(), &argc);
+    if (!argv) return false;
+    bool found = false;
+    for (int i = 1; i < argc && !found; ++i) {
+        const wchar_t* arg = argv[i];
+        found = (arg[0] == L'-' || arg[0] == L'/') && lstrcmpiW(arg + 1, L"hideicon") == 0;
+    }
+    LocalFree(argv);
+    return found;
+}
+
+void ApplyColumnOrder(HWND listView, const std::string& text) {
+    ColumnLayout layout = ui::GetColumnLayout(listView);
+    ApplyColumnOrderText(text, layout);
+    ui::SetColumnLayout(listView, layout);
+}
+
+}  // namespace
+
+void TPelmoraMainWindow::FormCreate() {
+    try {
+        RunStartupSteps();
+    } catch (const std::exception& e) {
+        // The rest of start-up is skipped; the program runs on hidden, reached
+        // through its own icon.
+        ui::ShowErrorBox(nullptr, e.what());
+    }
+}
+
+void TPelmoraMainWindow::RunStartupSteps() {
+    Font_ = SetSystemFont();
+    ApplyFont();
+    Hooked = false;
+    HookMessage = RegisterWindowMessageA("lkfsgd2fs741admsfdh");
+    CreateImageLists();
+    TaskbarWnd = FindWindowA("Shell_TrayWnd", nullptr);
+    DesktopWnd = FindWindowA("Progman", "Program Manager");
+    LastActiveWnd = nullptr;
+    if (!IsWin2000OrLater()) {
+        SetSubmenuEnabled(Menus_.WndMenu.get(), Menus_.NTrans, false);
+        SetSubmenuEnabled(Menus_.CurrWinMenu.get(), Menus_.NTransTray, false);
+    }
+    Setting_ = TSetting::Create(ChangeFileExt(ExeFileName(), ".xml"));
+    LoadedStep_ = kStepSettings;
+    LoadPreferences();
+
+    Menus_.NTraySelfChecked = HasHideIconSwitch(CommandLine_);
+    NTraySelfClick();
+
+    bool show = StrToBool(Setting_->GetValue("ShowWindow", "-1"));
+    if (show) ShowApplication();
+    SetChecked(Menus_.MainMenu.get(), ID_NShowWin, show);
+}
+
+void TPelmoraMainWindow::LoadPreferences() {
+    HMENU menu = Menus_.MainMenu.get();
+    if (IsWinXPOrLater())
+        SetChecked(menu, ID_NTaskBarHide, StrToBool(Setting_->GetValue("TaskbarHide", "0")));
+    else
+        SetEnabled(menu, ID_NTaskBarHide, false);
+    LoadedStep_ = kStepTaskbarHide;
+    SetChecked(menu, ID_NIconHide, StrToBool(Setting_->GetValue("NormalIconHide", "0")));
+    LoadedStep_ = kStepIconHide;
+
+    int left = StrToInt(Setting_->GetValue("Left", "200"));
+    int top = StrToInt(Setting_->GetValue("Top", "200"));
+    int width = StrToInt(Setting_->GetValue("Width", "440"));
+    int height = StrToInt(Setting_->GetValue("Height", "278"));
+    ApplyStoredPlacement(left, top, width, height);
+    LoadedStep_ = kStepPlacement;
+    ShowMaximized_ = StrToBool(Setting_->GetValue("Maximized", "0"));
+    LoadedStep_ = kStepMaximized;
+
+    ApplyColumnOrder(lvCurrWin, Setting_->GetValue("CurrWinColumnsOrder", "0=200,1=200"));
+    ApplyColumnOrder(lvRegWin, Setting_->GetValue("RegWinColumnsOrder", "0=205,1=50,2=85,3=75"));
+    LoadedStep_ = kStepColumns;
+    RegistWindowsText_ = Setting_->GetValue("RegistWindows");
+    LoadedStep_ = kStepRules;
+}
+
+// The stored rectangle is the restored one, in the same coordinates in which
+// shutdown reads it back, so the window does not creep across runs.
+void TPelmoraMainWindow::ApplyStoredPlacement(int left, int top, int width, int height) {
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    GetWindowPlacement(Handle_, &wp);
+    wp.showCmd = IsWindowVisible(Handle_) ? SW_SHOWNORMAL : SW_HIDE;
+    wp.rcNormalPosition = {left, top, left + width, top + height};
+    SetWindowPlacement(Handle_, &wp);
+}
+
+void TPelmoraMainWindow::FormDestroy() {
+    // The hook library and the tray registry arrive with their own subsystems;
+    // until then there is nothing of theirs to stop or give back here.
+    if (Setting_) {
+        SavePreferences();
+        try {
+            Setting_->Save();
+        } catch (const std::exception& e) {
+            ui::ShowErrorBox(nullptr, e.what());
+        }
+    }
+    Setting_.reset();
+    if (TrayIcon) TrayIcon->Remove();
+}
+
+void TPelmoraMainWindow::SavePreferences() {
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    GetWindowPlacement(Handle_, &wp);
+    const RECT& r = wp.rcNormalPosition;
+    bool maximized = wp.showCmd == SW_SHOWMAXIMIZED ||
+                     (wp.showCmd == SW_SHOWMINIMIZED && (wp.flags & WPF_RESTORETOMAXIMIZED)) ||
+                     (!IsWindowVisible(Handle_) && ShowMaximized_);
+    HMENU menu = Menus_.MainMenu.get();
+    auto put = [this](int step, const char* key, const std::string& value) {
+        if (LoadedStep_ >= step) Setting_->SetValue(key, value);
+    };
+    put(kStepPlacement, "Top", IntToStr(r.top));
+    put(kStepPlacement, "Left", IntToStr(r.left));
+    put(kStepPlacement, "Width", IntToStr(r.right - r.left));
+    put(kStepPlacement, "Height", IntToStr(r.bottom - r.top));
+    put(kStepMaximized, "Maximized", BoolToStr(maximized));
+    put(kStepColumns, "CurrWinColumnsOrder", ColumnOrderText(ui::GetColumnLayout(lvCurrWin)));
+    put(kStepColumns, "RegWinColumnsOrder", ColumnOrderText(ui::GetColumnLayout(lvRegWin)));
+    put(kStepRules, "RegistWindows", RegistWindowsText_);
+    put(kStepIconHide, "NormalIconHide", BoolToStr(IsChecked(menu, ID_NIconHide)));
+    bool taskbarHide = IsChecked(menu, ID_NTaskBarHide) &&
+                       !(GetMenuState(menu, ID_NTaskBarHide, MF_BYCOMMAND) & MF_GRAYED);
+    put(kStepTaskbarHide, "TaskbarHide", BoolToStr(taskbarHide));
+}

@@ -1,0 +1,17 @@
+#include "app/SingleInstance.h"
+
+bool IsAlreadyRunning(const char* name) {
+    // Never closed: the system releases the mutex when the process ends.
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, name);
+    return mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+static BOOL CALLBACK SignalWindow(HWND wnd, LPARAM name) {
+    if (reinterpret_cast<UINT_PTR>(GetPropA(wnd, reinterpret_cast<const char*>(name))) == InstanceMark)
+        PostMessageA(wnd, WM_SHOWINSTANCE, 0, 0);
+    return TRUE;  // every marked window gets the message, not only the first
+}
+
+void SignalRunningInstance(const char* name) {
+    EnumWindows(SignalWindow, reinterpret_cast<LPARAM>(name));
+}

@@ -1,0 +1,38 @@
+#include "app/SystemInfo.h"
+
+namespace {
+
+OSVERSIONINFOA QueryVersion() {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    GetVersionExA(&info);
+#pragma GCC diagnostic pop
+    return info;
+}
+
+}  // namespace
+
+bool IsWin2000OrLater(DWORD major) { return major >= 5; }
+
+bool IsWinXPOrLater(DWORD major, DWORD minor) { return (major == 5 && minor >= 1) || major >= 6; }
+
+bool IsWin2000OrLater() { return IsWin2000OrLater(QueryVersion().dwMajorVersion); }
+
+bool IsWinXPOrLater() {
+    OSVERSIONINFOA v = QueryVersion();
+    return IsWinXPOrLater(v.dwMajorVersion, v.dwMinorVersion);
+}
+
+LOGFONTW SystemFontRecord() {
+    LOGFONTW lf{};
+    if (!SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof lf, &lf, 0))
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+    return lf;
+}
+
+ui::OwnedFont SetSystemFont() {
+    LOGFONTW lf = SystemFontRecord();
+    return ui::OwnedFont(CreateFontIndirectW(&lf));
+}

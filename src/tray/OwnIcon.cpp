@@ -1,0 +1,81 @@
+// The program's own notification-area icon, the ways of bringing the main
+// window back, and the options of the "表示(&V)" menu that govern icons.
+#include "app/Application.h"
+#include "app/MainWindow.h"
+#include "app/MenuIds.h"
+#include "app/SingleInstance.h"
+#include "windows/WindowHelpers.h"
+
+void TPelmoraMainWindow::CreateTrayIcon() {
+    ui::NotifyIcon::Events events;
+    events.onClick = [this](ui::NotifyIcon::Button b) { TrayIconClick(b); };
+    events.popupMenu = [this] { return Menus_.TrayMenu.get(); };
+    events.onCommand = [this](UINT id) { OnCommand(id); };
+    TrayIcon = std::make_unique<ui::NotifyIcon>(Instance_, AppIcon_.get(), L"Pelmora", std::move(events));
+    TrayIcon->Add();
+}
+
+void TPelmoraMainWindow::TrayIconClick(ui::NotifyIcon::Button button) {
+    if (button == ui::NotifyIcon::Button::Right) return;  // the menu opens by itself
+    if (IsMainWindowOnScreen())
+        HideApplication();
+    else
+        ShowMainWindow(false);
+}
+
+bool TPelmoraMainWindow::IsMainWindowOnScreen() const {
+    return IsWindowVisible(Handle_) && !IsIconic(Handle_);
+}
+
+// Minimised and without its taskbar button: only the own icon remains.
+void TPelmoraMainWindow::HideApplication() {
+    if (IsWindowVisible(Handle_) && !IsIconic(Handle_)) ShowWindow(Handle_, SW_MINIMIZE);
+    ShowWindow(Handle_, SW_HIDE);
+}
+
+void TPelmoraMainWindow::ShowApplication() {
+    if (ShowMaximized_) {
+        ShowMaximized_ = false;
+        ShowWindow(Handle_, SW_SHOWMAXIMIZED);
+    } else if (IsIconic(Handle_)) {
+        ShowWindow(Handle_, SW_RESTORE);
+    } else {
+        ShowWindow(Handle_, SW_SHOW);
+    }
+}
+
+void TPelmoraMainWindow::ShowMainWindow(bool forced) {
+    ShowApplication();
+    BringWindowToTop(Handle_);
+    if (forced)
+        ForceForegroundWindow(Handle_);
+    else
+        SetForegroundWindow(Handle_);
+}
+
+void TPelmoraMainWindow::ApplicationEventsMessage(const MSG& msg) {
+    // A second start asks the running instance to come forward.
+    if (msg.message == WM_SHOWINSTANCE) ShowMainWindow(true);
+}
+
+void TPelmoraMainWindow::NCloseClick() { NExitClick(); }
+
+void TPelmoraMainWindow::NTraySelfClick() {
+    if (Menus_.NTraySelfChecked)
+        TrayIcon->Remove();
+    else
+        TrayIcon->Add();
+    Menus_.NTraySelfChecked = !Menus_.NTraySelfChecked;
+}
+
+// The per-window icons these options govern arrive with the tray registry;
+// until then the options keep their state for the settings file.
+void TPelmoraMainWindow::NIconHideClick() {
+    HMENU menu = Menus_.MainMenu.get();
+    SetChecked(menu, ID_NIconHide, !IsChecked(menu, ID_NIconHide));
+}
+
+void TPelmoraMainWindow::NTaskBarHideClick() {
+    HMENU menu = Menus_.MainMenu.get();
+    SetChecked(menu, ID_NTaskBarHide, !IsChecked(menu, ID_NTaskBarHide));
+}

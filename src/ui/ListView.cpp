@@ -1,0 +1,54 @@
+#include "ui/ListView.h"
+
+#include "ui/Text.h"
+
+namespace ui {
+
+HWND CreateOwnerDataListView(HWND parent, int id, const std::vector<Column>& columns, HIMAGELIST smallImages) {
+    DWORD style = WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
+    HWND lv = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", style, 0, 0, 0, 0, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                              nullptr);
+    ListView_SetExtendedListViewStyle(lv, LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP);
+    for (size_t i = 0; i < columns.size(); ++i) {
+        std::wstring caption = Utf8(columns[i].captionUtf8);
+        LVCOLUMNW col{};
+        col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        col.pszText = caption.data();
+        col.cx = columns[i].width;
+        col.iSubItem = static_cast<int>(i);
+        SendMessageW(lv, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&col));
+    }
+    ListView_SetImageList(lv, smallImages, LVSIL_SMALL);
+    return lv;
+}
+
+static int ColumnCount(HWND listView) {
+    return Header_GetItemCount(ListView_GetHeader(listView));
+}
+
+ColumnLayout GetColumnLayout(HWND listView) {
+    int n = ColumnCount(listView);
+    ColumnLayout layout;
+    layout.order.resize(n);
+    layout.widths.resize(n);
+    if (n > 0) ListView_GetColumnOrderArray(listView, n, layout.order.data());
+    for (int i = 0; i < n; ++i) layout.widths[i] = ListView_GetColumnWidth(listView, i);
+    return layout;
+}
+
+void SetColumnLayout(HWND listView, const ColumnLayout& layout) {
+    int n = ColumnCount(listView);
+    for (int i = 0; i < n && i < static_cast<int>(layout.widths.size()); ++i)
+        ListView_SetColumnWidth(listView, i, layout.widths[i]);
+    if (static_cast<int>(layout.order.size()) == n && n > 0) {
+        std::vector<int> order = layout.order;
+        ListView_SetColumnOrderArray(listView, n, order.data());
+    }
+}
+
+int SelectedRow(HWND listView) {
+    return ListView_GetNextItem(listView, -1, LVNI_SELECTED);
+}
+
+}  // namespace ui

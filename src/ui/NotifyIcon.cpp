@@ -1,0 +1,116 @@
+#include "ui/NotifyIcon.h"
+
+#include <algorithm>
+
+namespace ui {
+
+NotifyIcon::NotifyIcon(HINSTANCE instance, HICON icon, std::wstring tip, Events events)
+    : icon_(icon), tip_(std::move(tip)), events_(std::move(events)) {
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = StaticProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = kWindowClass;
+    RegisterClassExW(&wc);
+    // A hidden top-level window rather than a message-only one: it has to become
+    // the foreground window while the menu is open.
+    wnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                           instance, this);
+}
+
+NotifyIcon::~NotifyIcon() {
+    Remove();
+    if (wnd_) DestroyWindow(wnd_);
+}
+
+NOTIFYICONDATAW NotifyIcon::Record(UINT flags) const {
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    nid.hWnd = wnd_;
+    nid.uID = kIconId;
+    nid.uFlags = flags;
+    nid.uCallbackMessage = kCallbackMessage;
+    nid.hIcon = icon_;
+    size_t n = std::min(tip_.size(), std::size(nid.szTip) - 1);
+    std::copy_n(tip_.c_str(), n, nid.szTip);
+    return nid;
+}
+
+void NotifyIcon::Add() {
+    if (added_) return;
+    NOTIFYICONDATAW nid = Record(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    added_ = Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
+}
+
+void NotifyIcon::Remove() {
+    if (!added_) return;
+    NOTIFYICONDATAW nid = Record(0);
+    Shell_NotifyIconW(NIM_DELETE, &nid);
+    added_ = false;
+}
+
+LRESULT CALLBACK NotifyIcon::StaticProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<NotifyIcon*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->wnd_ = wnd;
+    }
+    auto* self = reinterpret_cast<NotifyIcon*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
+    return self ? self->WndProc(msg, wParam, lParam) : DefWindowProcW(wnd, msg, wParam, lParam);
+}
+
+LRESULT NotifyIcon::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kCallbackMessage && wParam == kIconId) {
+        OnIconMessage(static_cast<UINT>(lParam));
+        return 0;
+    }
+    if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
+        OnTaskbarCreated();
+        return 0;
+    }
+    if (msg == WM_QUERYENDSESSION) return TRUE;
+    if (msg == WM_ENDSESSION && wParam) Remove();
+    return DefWindowProcW(wnd_, msg, wParam, lParam);
+}
+
+void NotifyIcon::OnIconMessage(UINT mouseMessage) {
+    auto release = [this](int i, Button b) {
+        if (!pressed_[i]) return;
+        pressed_[i] = false;
+        if (b == Button::Right) ShowPopupMenu();
+        if (events_.onClick) events_.onClick(b);
+    };
+    switch (mouseMessage) {
+        case WM_LBUTTONDOWN: pressed_[0] = true; break;
+        case WM_MBUTTONDOWN: pressed_[1] = true; break;
+        case WM_RBUTTONDOWN: pressed_[2] = true; break;
+        case WM_LBUTTONUP: release(0, Button::Left); break;
+        case WM_MBUTTONUP: release(1, Button::Middle); break;
+        case WM_RBUTTONUP: release(2, Button::Right); break;
+        default: break;
+    }
+}
+
+// Explorer was restarted: its notification area has forgotten the icon.
+void NotifyIcon::OnTaskbarCreated() {
+    if (!added_) return;
+    NOTIFYICONDATAW nid = Record(0);
+    Shell_NotifyIconW(NIM_DELETE, &nid);
+    added_ = false;
+    Add();
+}
+
+void NotifyIcon::ShowPopupMenu() {
+    HMENU menu = events_.popupMenu ? events_.popupMenu() : nullptr;
+    if (!menu) return;
+    POINT pt{};
+    GetCursorPos(&pt);
+    // Without the foreground the menu would not close when the user clicks elsewhere.
+    SetForegroundWindow(wnd_);
+    UINT cmd = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, 0, wnd_, nullptr);
+    PostMessageW(wnd_, WM_NULL, 0, 0);
+    if (cmd && events_.onCommand) events_.onCommand(cmd);
+}
+
+}  // namespace ui

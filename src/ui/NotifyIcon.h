@@ -1,0 +1,54 @@
+// The program's own notification-area icon: its own hidden window and callback
+// message, so it never shares identifiers with the per-window icons.
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+#include <functional>
+#include <string>
+
+namespace ui {
+
+class NotifyIcon {
+public:
+    static constexpr const wchar_t* kWindowClass = L"PelmoraNotifyIcon";
+    static constexpr UINT kCallbackMessage = WM_APP + 1;
+    static constexpr UINT kIconId = 1;
+
+    enum class Button { Left, Middle, Right };
+    struct Events {
+        std::function<void(Button)> onClick;
+        std::function<HMENU()> popupMenu;      // menu opened by a right click
+        std::function<void(UINT)> onCommand;   // item chosen in that menu
+    };
+
+    NotifyIcon(HINSTANCE instance, HICON icon, std::wstring tip, Events events);
+    ~NotifyIcon();
+    NotifyIcon(const NotifyIcon&) = delete;
+    NotifyIcon& operator=(const NotifyIcon&) = delete;
+
+    void Add();
+    void Remove();
+    bool IsAdded() const { return added_; }
+    HWND Window() const { return wnd_; }
+
+private:
+    static LRESULT CALLBACK StaticProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    void OnIconMessage(UINT mouseMessage);
+    void OnTaskbarCreated();
+    void ShowPopupMenu();
+    NOTIFYICONDATAW Record(UINT flags) const;
+
+    HWND wnd_ = nullptr;
+    HICON icon_;
+    std::wstring tip_;
+    Events events_;
+    UINT taskbarCreated_;
+    bool added_ = false;
+    // A click is a press followed by a release; the press of a double click
+    // arrives as a double-click message and so makes no second click.
+    bool pressed_[3] = {false, false, false};
+};
+
+}  // namespace ui

@@ -1,0 +1,16 @@
+// Text at the interface boundary: the program's own texts are UTF-8 in the
+// source and shown through the W functions; data from other windows, processes
+// and files stays in the ANSI code page and is converted only for display.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace ui {
+
+std::wstring Widen(const std::string& text, UINT codePage);
+inline std::wstring Utf8(const std::string& utf8) { return Widen(utf8, CP_UTF8); }
+inline std::wstring FromAnsi(const std::string& ansi) { return Widen(ansi, CP_ACP); }
+std::string Narrow(const std::wstring& text, UINT codePage);
+
+}  // namespace ui

@@ -1,0 +1,49 @@
+#include "windows/WindowHelpers.h"
+
+namespace {
+
+bool UsesThreadAttachment() {
+    OSVERSIONINFOA v{};
+    v.dwOSVersionInfoSize = sizeof v;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    GetVersionExA(&v);
+#pragma GCC diagnostic pop
+    if (v.dwPlatformId == VER_PLATFORM_WIN32_NT) return v.dwMajorVersion > 4;
+    return v.dwMajorVersion > 4 || (v.dwMajorVersion == 4 && v.dwMinorVersion > 0);
+}
+
+bool TryAttachedActivation(HWND wnd) {
+    DWORD foregroundThread = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+    DWORD targetThread = GetWindowThreadProcessId(wnd, nullptr);
+    if (!AttachThreadInput(targetThread, foregroundThread, TRUE)) return false;
+    BringWindowToTop(wnd);
+    SetForegroundWindow(wnd);
+    AttachThreadInput(targetThread, foregroundThread, FALSE);
+    return GetForegroundWindow() == wnd;
+}
+
+// The lock time-out is system-wide: it is zero for exactly the two calls.
+void ActivateWithoutLockTimeout(HWND wnd) {
+    DWORD saved = 0;
+    SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &saved, 0);
+    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, SPIF_SENDCHANGE);
+    BringWindowToTop(wnd);
+    SetForegroundWindow(wnd);
+    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(saved)),
+                          SPIF_SENDCHANGE);
+}
+
+}  // namespace
+
+bool ForceForegroundWindow(HWND wnd) {
+    if (IsIconic(wnd)) ShowWindow(wnd, SW_RESTORE);
+    if (GetForegroundWindow() == wnd) return true;
+    if (UsesThreadAttachment()) {
+        if (!TryAttachedActivation(wnd)) ActivateWithoutLockTimeout(wnd);
+    } else {
+        BringWindowToTop(wnd);
+        SetForegroundWindow(wnd);
+    }
+    return GetForegroundWindow() == wnd;
+}
