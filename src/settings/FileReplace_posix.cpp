@@ -1,0 +1,26 @@
+// POSIX parts of replacing the settings file (host builds and tests).
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "settings/FileReplace.h"
+
+namespace settingsfile {
+
+bool FileExists(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+bool FlushToDisk(std::FILE* file) { return ::fsync(::fileno(file)) == 0; }
+
+// The new file takes over the old one's permission bits; rename then swaps
+// the two in one step.
+bool MoveOver(const std::string& from, const std::string& to) {
+    struct stat info;
+    if (::stat(to.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::chmod(from.c_str(), info.st_mode & 07777);
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+}  // namespace settingsfile
