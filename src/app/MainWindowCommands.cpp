@@ -1,4 +1,5 @@
 // Commands that belong to the main window itself.
+#include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
 

@@ -1,5 +1,6 @@
 // The main window's controls: the cool bar with the menu tool bar on top, the
 // two tabs below it, each holding one list.
+#include <windows.h>
 #include <commctrl.h>
 
 #include "app/MainWindow.h"

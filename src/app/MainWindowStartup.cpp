@@ -1,5 +1,6 @@
 // Start-up and shutdown of the main window, and the preferences it keeps in
 // the settings file.
+#include <windows.h>
 #include <shellapi.h>
 
 #include <exception>

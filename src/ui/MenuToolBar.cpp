@@ -61,6 +61,8 @@ MenuToolBar::MenuToolBar(HWND owner, HMENU menu, HFONT font) : owner_(owner), me
 }
 
 void MenuToolBar::KeepButtonSize() {
+    // Little padding: the captions must fit the fixed button width.
+    SendMessageW(toolBar_, TB_SETPADDING, 0, MAKELPARAM(4, 4));
     SendMessageW(toolBar_, TB_SETBUTTONWIDTH, 0, MAKELPARAM(kButtonWidth, kButtonWidth));
     SendMessageW(toolBar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(kButtonWidth, kButtonHeight));
 }

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Takes the README's screenshot of the main window under Wine, in a virtual
+# display, with the Japanese code page: docs/main-window.png.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-prereqs.sh
+. scripts/wine-env.sh
+cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/win -j "$(nproc)" --target pelmora >/dev/null
+pelmora_wine_prefix
+
+dir=$(mktemp -d)
+trap 'wineserver -k 2>/dev/null || true; kill ${xvfb_pid:-0} 2>/dev/null || true; rm -rf "$dir"' EXIT
+cp build/win/src/app/pelmora.exe "$dir/"
+export DISPLAY=:48 LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+Xvfb "$DISPLAY" -screen 0 800x600x24 >/dev/null 2>&1 &
+xvfb_pid=$!
+sleep 1
+# A Wine virtual desktop draws the window frames that a bare X server lacks.
+(cd "$dir" && wine explorer /desktop=Pelmora,800x600 pelmora.exe >/dev/null 2>&1 &)
+for _ in $(seq 1 40); do
+    xdotool search --name '^Pelmora$' >/dev/null 2>&1 && break
+    sleep 0.5
+done
+sleep 3
+mkdir -p docs
+import -window root -crop 480x330+180+180 +repage docs/main-window.png
+echo "Wrote docs/main-window.png"

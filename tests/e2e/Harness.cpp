@@ -1,0 +1,182 @@
+#include "Harness.h"
+
+#include <fstream>
+#include <sstream>
+#include <regex>
+
+namespace e2e {
+
+namespace {
+
+std::string BuiltExe() {
+    // CMake gives the host path of the build; Wine shows the host file system as Z:.
+    std::string path = "Z:" PELMORA_EXE_PATH;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\') + 1); }
+
+}  // namespace
+
+ProgramFolder::ProgramFolder(const std::string& nameSuffix) {
+    static int counter = 0;
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    dir_ = std::string(temp) + "pelmora-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(++counter) + nameSuffix + "\\";
+    CreateDirectoryA(dir_.c_str(), nullptr);
+    CopyFileA(BuiltExe().c_str(), Exe().c_str(), FALSE);
+    CopyFileA((FolderOf(BuiltExe()) + "ReadMe.txt").c_str(), (dir_ + "ReadMe.txt").c_str(), FALSE);
+}
+
+ProgramFolder::~ProgramFolder() {
+    for (const char* name : {"pelmora.exe", "pelmora.xml", "ReadMe.txt"}) DeleteFileA((dir_ + name).c_str());
+    RemoveDirectoryA(dir_.c_str());
+}
+
+void ProgramFolder::WriteSettings(const std::string& bytes) const {
+    std::ofstream(SettingsFile(), std::ios::binary) << bytes;
+}
+
+std::string ProgramFolder::ReadSettings() const {
+    std::ifstream in(SettingsFile(), std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+bool ProgramFolder::SettingsExist() const {
+    return GetFileAttributesA(SettingsFile().c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+Program::Program(const ProgramFolder& folder, const std::string& args) {
+    std::string cmd = "\"" + folder.Exe() + "\"" + (args.empty() ? "" : " " + args);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.Path().c_str(), &si, &pi_);
+    WaitForInputIdle(pi_.hProcess, 10000);
+}
+
+Program::~Program() {
+    if (!pi_.hProcess) return;
+    if (!exited_ && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
+        HWND main = FindTopLevel(L"TPelmoraMainWindow");
+        if (main) PostMessageW(main, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(pi_.hProcess, 10000) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 1);
+    }
+    CloseHandle(pi_.hThread);
+    CloseHandle(pi_.hProcess);
+}
+
+HWND Program::FindTopLevel(const wchar_t* className) {
+    struct Search {
+        DWORD pid;
+        const wchar_t* cls;
+        HWND found;
+    } s{pi_.dwProcessId, className, nullptr};
+    EnumWindows(
+        [](HWND w, LPARAM p) WINAPI -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            wchar_t cls[64] = L"";
+            GetClassNameW(w, cls, 64);
+            if (pid == s->pid && lstrcmpW(cls, s->cls) == 0) {
+                s->found = w;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+HWND Program::MainWindow() {
+    HWND w = nullptr;
+    WaitUntil([&] { return (w = FindTopLevel(L"TPelmoraMainWindow")) != nullptr; });
+    return w;
+}
+
+HWND Program::IconWindow() {
+    HWND w = nullptr;
+    WaitUntil([&] { return (w = FindTopLevel(L"PelmoraNotifyIcon")) != nullptr; });
+    return w;
+}
+
+HWND Program::WaitForMessageBox() {
+    HWND w = nullptr;
+    WaitUntil([&] { return (w = FindTopLevel(L"#32770")) != nullptr; });
+    return w;
+}
+
+std::string Program::MessageBoxText(HWND box) {
+    std::string text;
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM p) WINAPI -> BOOL {
+            char cls[32] = "";
+            GetClassNameA(child, cls, 32);
+            char buf[1024] = "";
+            GetWindowTextA(child, buf, sizeof buf);
+            if (lstrcmpiA(cls, "Static") == 0 && buf[0]) *reinterpret_cast<std::string*>(p) = buf;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+void Program::Command(UINT id) { PostMessageW(MainWindow(), WM_COMMAND, id, 0); }
+
+int Program::Close() {
+    HWND main = MainWindow();
+    if (main) PostMessageW(main, WM_CLOSE, 0, 0);
+    return WaitForExit();
+}
+
+int Program::WaitForExit(DWORD ms) {
+    if (WaitForSingleObject(pi_.hProcess, ms) != WAIT_OBJECT_0) return -1;
+    exited_ = true;
+    DWORD code = 0;
+    GetExitCodeProcess(pi_.hProcess, &code);
+    return static_cast<int>(code);
+}
+
+int RunToEnd(const std::string& exe, const std::string& args, DWORD ms) {
+    std::string cmd = "\"" + exe + "\" " + args;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -2;
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
+    else TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return static_cast<int>(code);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD ms) {
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > ms) return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+std::vector<std::string> Keys(const std::string& xml) {
+    std::vector<std::string> keys;
+    std::regex entry("<add key=\"([^\"]*)\"");
+    for (std::sregex_iterator it(xml.begin(), xml.end(), entry), end; it != end; ++it) keys.push_back((*it)[1]);
+    return keys;
+}
+
+std::string Value(const std::string& xml, const std::string& key) {
+    std::regex entry("<add key=\"" + key + "\" value=\"([^\"]*)\"");
+    std::smatch m;
+    return std::regex_search(xml, m, entry) ? m[1].str() : "<absent>";
+}
+
+}  // namespace e2e

@@ -1,0 +1,65 @@
+// Drives the real pelmora.exe from another process: starts it in a temporary
+// folder of its own, finds its windows, reads the settings file it writes.
+#pragma once
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// A folder holding a fresh copy of pelmora.exe (and its help text).
+class ProgramFolder {
+public:
+    explicit ProgramFolder(const std::string& nameSuffix = "");
+    ~ProgramFolder();
+    const std::string& Path() const { return dir_; }
+    std::string Exe() const { return dir_ + "pelmora.exe"; }
+    std::string SettingsFile() const { return dir_ + "pelmora.xml"; }
+    void WriteSettings(const std::string& bytes) const;
+    std::string ReadSettings() const;
+    bool SettingsExist() const;
+
+private:
+    std::string dir_;
+};
+
+class Program {
+public:
+    Program(const ProgramFolder& folder, const std::string& args = "");
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    DWORD Pid() const { return pi_.dwProcessId; }
+    // The main window (created hidden or shown); nullptr when it never came.
+    HWND MainWindow();
+    HWND IconWindow();
+    // A message box of this process titled "Pelmora", and its text.
+    HWND WaitForMessageBox();
+    static std::string MessageBoxText(HWND box);
+    // Posts a menu command to the main window.
+    void Command(UINT id);
+    // Ends the program as the close box does and waits; the exit code or -1.
+    int Close();
+    int WaitForExit(DWORD ms = 20000);
+
+private:
+    HWND FindTopLevel(const wchar_t* className);
+    PROCESS_INFORMATION pi_{};
+    bool exited_ = false;
+};
+
+// Runs the exe once and waits for it to end; the exit code or -1 on time-out.
+int RunToEnd(const std::string& exe, const std::string& args, DWORD ms = 20000);
+
+// Polls a condition (pumping nothing: the program is another process).
+bool WaitUntil(const std::function<bool()>& condition, DWORD ms = 10000);
+
+// The keys of the default section in file order, and one entry's value.
+std::vector<std::string> Keys(const std::string& xml);
+std::string Value(const std::string& xml, const std::string& key);
+
+}  // namespace e2e

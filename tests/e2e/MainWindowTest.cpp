@@ -1,0 +1,166 @@
+// The real program, started and ended the way a user does, seen from outside.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include "Harness.h"
+#include "app/MenuIds.h"
+#include "app/SingleInstance.h"
+#include "ui/NotifyIcon.h"
+
+using namespace e2e;
+
+namespace {
+
+const std::vector<std::string> kShutdownKeys = {
+    "Top", "Left", "Width", "Height", "Maximized", "CurrWinColumnsOrder", "RegWinColumnsOrder",
+    "RegistWindows", "NormalIconHide", "TaskbarHide"};
+
+RECT WindowRect(HWND w) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    return r;
+}
+
+}  // namespace
+
+TEST(MainWindow, FirstStartOpensAtDefaultsAndWritesTheTenKeys) {
+    ProgramFolder folder;
+    {
+        Program p(folder);
+        HWND main = p.MainWindow();
+        ASSERT_NE(main, nullptr);
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+        RECT r = WindowRect(main);
+        EXPECT_EQ(r.left, 200);
+        EXPECT_EQ(r.top, 200);
+        EXPECT_EQ(r.right - r.left, 440);
+        EXPECT_EQ(r.bottom - r.top, 278);
+        EXPECT_FALSE(folder.SettingsExist()) << "nothing is written before exit";
+        ASSERT_EQ(p.Close(), 0);
+    }
+    EXPECT_EQ(folder.ReadSettings(),
+              "<?xml version=\"1.0\" encoding=\"Shift-JIS\"?>\r\n"
+              "<configuration>\r\n"
+              "  <appSettings>\r\n"
+              "    <add key=\"Top\" value=\"200\"/>\r\n"
+              "    <add key=\"Left\" value=\"200\"/>\r\n"
+              "    <add key=\"Width\" value=\"440\"/>\r\n"
+              "    <add key=\"Height\" value=\"278\"/>\r\n"
+              "    <add key=\"Maximized\" value=\"0\"/>\r\n"
+              "    <add key=\"CurrWinColumnsOrder\" value=\"0=200,1=200\"/>\r\n"
+              "    <add key=\"RegWinColumnsOrder\" value=\"0=205,1=50,2=85,3=75\"/>\r\n"
+              "    <add key=\"RegistWindows\" value=\"\"/>\r\n"
+              "    <add key=\"NormalIconHide\" value=\"0\"/>\r\n"
+              "    <add key=\"TaskbarHide\" value=\"0\"/>\r\n"
+              "  </appSettings>\r\n"
+              "</configuration>\r\n");
+}
+
+TEST(MainWindow, ShowWindowOffSurvivesARestart) {
+    ProgramFolder folder;
+    {
+        Program p(folder);
+        ASSERT_NE(p.MainWindow(), nullptr);
+        p.Command(ID_NShowWin);
+        ASSERT_EQ(p.Close(), 0);
+    }
+    std::string first = folder.ReadSettings();
+    std::vector<std::string> keys = Keys(first);
+    ASSERT_FALSE(keys.empty());
+    EXPECT_EQ(keys.front(), "ShowWindow");
+    EXPECT_EQ(Value(first, "ShowWindow"), "0");
+    {
+        Program p(folder);
+        HWND main = p.MainWindow();
+        ASSERT_NE(main, nullptr);
+        Sleep(500);
+        EXPECT_FALSE(IsWindowVisible(main));
+        // The item's check came back from the file: toggling it now turns it on.
+        p.Command(ID_NShowWin);
+        ASSERT_EQ(p.Close(), 0);
+    }
+    EXPECT_EQ(Value(folder.ReadSettings(), "ShowWindow"), "-1");
+}
+
+TEST(MainWindow, MaximisedWindowIsStoredWithItsRestoredRectangle) {
+    ProgramFolder folder;
+    {
+        Program p(folder);
+        HWND main = p.MainWindow();
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+        ShowWindow(main, SW_MAXIMIZE);
+        ASSERT_TRUE(WaitUntil([&] { return IsZoomed(main) != FALSE; }));
+        p.Command(ID_NExit);
+        ASSERT_EQ(p.WaitForExit(), 0);
+    }
+    std::string xml = folder.ReadSettings();
+    EXPECT_EQ(Value(xml, "Maximized"), "-1");
+    EXPECT_EQ(Value(xml, "Left"), "200");
+    EXPECT_EQ(Value(xml, "Top"), "200");
+    EXPECT_EQ(Value(xml, "Width"), "440");
+    EXPECT_EQ(Value(xml, "Height"), "278");
+    Program p(folder);
+    HWND main = p.MainWindow();
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && IsZoomed(main); }));
+}
+
+TEST(MainWindow, SecondStartExitsAndBringsTheHiddenWindowForward) {
+    ProgramFolder folder;
+    folder.WriteSettings(
+        "<?xml version=\"1.0\" encoding=\"Shift-JIS\"?>\r\n<configuration>\r\n  <appSettings>\r\n"
+        "    <add key=\"ShowWindow\" value=\"0\"/>\r\n  </appSettings>\r\n</configuration>\r\n");
+    Program p(folder);
+    HWND main = p.MainWindow();
+    ASSERT_NE(main, nullptr);
+    Sleep(500);
+    ASSERT_FALSE(IsWindowVisible(main));
+    EXPECT_EQ(RunToEnd(folder.Exe(), "/hideicon"), 0);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }));
+    // The second start's switch is not looked at: the running icon stays.
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    nid.hWnd = p.IconWindow();
+    nid.uID = ui::NotifyIcon::kIconId;
+    EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &nid));
+}
+
+TEST(MainWindow, SecondStartSignalsEveryMarkedWindowOnly) {
+    // Two windows of this process carry the property: both get one request;
+    // a window with another value gets none.
+    auto make = [](UINT_PTR value) {
+        HWND w = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        SetPropA(w, InstanceGuid, reinterpret_cast<HANDLE>(value));
+        return w;
+    };
+    HWND marked[2] = {make(InstanceMark), make(InstanceMark)};
+    HWND other = make(InstanceMark + 1);
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, InstanceGuid);  // this process plays the running instance
+    ProgramFolder folder;
+    EXPECT_EQ(RunToEnd(folder.Exe(), ""), 0);
+    for (HWND w : marked) {
+        MSG msg;
+        EXPECT_TRUE(PeekMessageW(&msg, w, WM_SHOWINSTANCE, WM_SHOWINSTANCE, PM_REMOVE));
+        EXPECT_FALSE(PeekMessageW(&msg, w, WM_SHOWINSTANCE, WM_SHOWINSTANCE, PM_REMOVE)) << "only one";
+    }
+    MSG msg;
+    EXPECT_FALSE(PeekMessageW(&msg, other, WM_SHOWINSTANCE, WM_SHOWINSTANCE, PM_REMOVE));
+    EXPECT_FALSE(folder.SettingsExist()) << "a second start reads and writes nothing";
+    CloseHandle(mutex);
+    for (HWND w : {marked[0], marked[1], other}) DestroyWindow(w);
+}
+
+TEST(MainWindow, SettingsLiveBesideAnExecutableInAJapaneseFolder) {
+    if (GetACP() != 932) GTEST_SKIP() << "needs the Japanese code page";
+    // The second byte of these characters is 0x5C, the backslash.
+    ProgramFolder folder("-\x95\x5C\x83\x5C");
+    {
+        Program p(folder);
+        ASSERT_NE(p.MainWindow(), nullptr);
+        ASSERT_EQ(p.Close(), 0);
+    }
+    EXPECT_TRUE(folder.SettingsExist());
+    EXPECT_EQ(Value(folder.ReadSettings(), "Width"), "440");
+}

@@ -1,0 +1,118 @@
+// The program's own notification-area icon, seen from another process: the
+// shell's record of it, and the notifications the shell sends it.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include "Harness.h"
+#include "ui/NotifyIcon.h"
+
+using namespace e2e;
+
+namespace {
+
+NOTIFYICONDATAW IconRecord(HWND iconWindow) {
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    nid.hWnd = iconWindow;
+    nid.uID = ui::NotifyIcon::kIconId;
+    return nid;
+}
+
+// Whether the shell holds the icon: changing nothing in it succeeds only then.
+bool IconShown(HWND iconWindow) {
+    NOTIFYICONDATAW nid = IconRecord(iconWindow);
+    return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
+}
+
+// What the shell posts for a mouse action on the icon.
+void Mouse(HWND iconWindow, std::initializer_list<UINT> messages) {
+    for (UINT m : messages) PostMessageW(iconWindow, ui::NotifyIcon::kCallbackMessage, ui::NotifyIcon::kIconId, m);
+}
+
+bool OnScreen(HWND w) { return IsWindowVisible(w) && !IsIconic(w); }
+
+}  // namespace
+
+TEST(OwnIcon, HideIconSwitchNeedsDashOrSlash) {
+    struct Case {
+        const char* args;
+        bool iconShown;
+    };
+    const Case cases[] = {{"", true}, {"/HIDEICON", false}, {"-hideicon", false}, {"hideicon", true},
+                          {"/hideicons", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        ProgramFolder folder;
+        Program p(folder, c.args);
+        HWND icon = p.IconWindow();
+        ASSERT_NE(icon, nullptr);
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(p.MainWindow()) != FALSE; }));
+        EXPECT_EQ(IconShown(icon), c.iconShown);
+        EXPECT_EQ(p.Close(), 0);
+    }
+}
+
+TEST(OwnIcon, LeftOrMiddleClickTogglesTheMainWindow) {
+    ProgramFolder folder;
+    Program p(folder);
+    HWND main = p.MainWindow();
+    HWND icon = p.IconWindow();
+    ASSERT_TRUE(WaitUntil([&] { return OnScreen(main); }));
+
+    Mouse(icon, {WM_LBUTTONDOWN, WM_LBUTTONUP});
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); })) << "hidden, no taskbar button";
+    Mouse(icon, {WM_MBUTTONDOWN, WM_MBUTTONUP});
+    EXPECT_TRUE(WaitUntil([&] { return OnScreen(main); }));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }));
+
+    // A double click is one click: the second press arrives as a double-click message.
+    Mouse(icon, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP});
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
+    Sleep(300);
+    EXPECT_FALSE(IsWindowVisible(main));
+    // A release without its press is no click.
+    Mouse(icon, {WM_LBUTTONUP});
+    Sleep(300);
+    EXPECT_FALSE(IsWindowVisible(main));
+    EXPECT_EQ(p.Close(), 0);
+}
+
+TEST(OwnIcon, MinimisingHidesTheProgramIntoTheTray) {
+    ProgramFolder folder;
+    Program p(folder);
+    HWND main = p.MainWindow();
+    ASSERT_TRUE(WaitUntil([&] { return OnScreen(main); }));
+    PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
+    Mouse(p.IconWindow(), {WM_LBUTTONDOWN, WM_LBUTTONUP});
+    EXPECT_TRUE(WaitUntil([&] { return OnScreen(main); })) << "restored from its minimised state";
+    EXPECT_EQ(p.Close(), 0);
+}
+
+TEST(OwnIcon, ComesBackWhenTheTaskbarIsCreatedAgain) {
+    ProgramFolder folder;
+    Program p(folder);
+    HWND icon = p.IconWindow();
+    ASSERT_TRUE(WaitUntil([&] { return IconShown(icon); }));
+    // The shell forgets the icon, as when Explorer restarts, then announces itself.
+    NOTIFYICONDATAW nid = IconRecord(icon);
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &nid));
+    ASSERT_FALSE(IconShown(icon));
+    PostMessageW(icon, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return IconShown(icon); }));
+    EXPECT_EQ(p.Close(), 0);
+}
+
+TEST(OwnIcon, RemovedAtExit) {
+    ProgramFolder folder;
+    HWND icon = nullptr;
+    {
+        Program p(folder);
+        icon = p.IconWindow();
+        ASSERT_TRUE(WaitUntil([&] { return IconShown(icon); }));
+        EXPECT_EQ(p.Close(), 0);
+    }
+    EXPECT_FALSE(IconShown(icon));
+}

@@ -1,0 +1,78 @@
+// Small pieces of the program that need Windows but no window of their own.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/ExePath.h"
+#include "app/SystemInfo.h"
+#include "ui/ErrorBox.h"
+
+TEST(ErrorBox, AddsAFullStopOnlyAfterCharactersThatSortAfterIt) {
+    struct Case {
+        const char* message;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"'abc' is not a valid integer value", "'abc' is not a valid integer value."},
+        {"Invalid XML Element: malformed tag found (no valid name)",
+         "Invalid XML Element: malformed tag found (no valid name)"},
+        {"Cannot open file C:\\a.xml", "Cannot open file C:\\a.xml."},
+        {"ends with a dot.", "ends with a dot."},
+        {"ends with a dash-", "ends with a dash-"},
+        {"ends with a slash/", "ends with a slash/."},
+        {"\x95\x5C", "\x95\x5C."},
+        {"", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ui::ErrorBoxText(c.message), c.shown) << c.message;
+}
+
+TEST(ExePath, SettingsFileAndHelpFolderFollowTheExecutable) {
+    struct Case {
+        const char* exe;
+        const char* xml;
+        const char* folder;
+    };
+    const Case cases[] = {
+        {"C:\\Tools\\pelmora.exe", "C:\\Tools\\pelmora.xml", "C:\\Tools\\"},
+        {"C:\\My.Tools\\pelmora", "C:\\My.Tools\\pelmora.xml", "C:\\My.Tools\\"},
+        {"C:\\a.b\\pelmora.old.exe", "C:\\a.b\\pelmora.old.xml", "C:\\a.b\\"},
+        {"pelmora.exe", "pelmora.xml", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ChangeFileExt(c.exe, ".xml"), c.xml);
+        EXPECT_EQ(ExtractFilePath(c.exe), c.folder);
+    }
+}
+
+TEST(ExePath, DoubleByteFolderNamesWhoseSecondByteIsABackslash) {
+    if (GetACP() != 932) GTEST_SKIP() << "needs the Japanese code page";
+    // "表" is 0x95 0x5C and "ソ" is 0x83 0x5C: the 0x5C is no separator.
+    EXPECT_EQ(ExtractFilePath("C:\\\x95\x5C\\\x83\x5C.exe"), "C:\\\x95\x5C\\");
+    EXPECT_EQ(ChangeFileExt("C:\\\x95\x5C\\\x83\x5C.exe", ".xml"), "C:\\\x95\x5C\\\x83\x5C.xml");
+    EXPECT_EQ(ChangeFileExt("C:\\a.b\\\x95\x5C", ".xml"), "C:\\a.b\\\x95\x5C.xml");
+}
+
+TEST(SystemInfo, VersionGates) {
+    struct Case {
+        DWORD major, minor;
+        bool win2000, winXP;
+    };
+    const Case cases[] = {{4, 0, false, false}, {4, 90, false, false}, {5, 0, true, false},
+                          {5, 1, true, true},   {5, 2, true, true},    {6, 0, true, true},
+                          {10, 0, true, true}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(IsWin2000OrLater(c.major), c.win2000) << c.major << "." << c.minor;
+        EXPECT_EQ(IsWinXPOrLater(c.major, c.minor), c.winXP) << c.major << "." << c.minor;
+    }
+}
+
+TEST(SystemInfo, SystemFontIsTheIconTitleFont) {
+    LOGFONTW expected{};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof expected, &expected, 0));
+    ui::OwnedFont font = SetSystemFont();
+    ASSERT_TRUE(font);
+    LOGFONTW got{};
+    ASSERT_EQ(GetObjectW(font.get(), sizeof got, &got), static_cast<int>(sizeof got));
+    EXPECT_STREQ(got.lfFaceName, expected.lfFaceName);
+    EXPECT_EQ(got.lfHeight, expected.lfHeight);
+}
