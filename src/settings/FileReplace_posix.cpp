@@ -13,7 +13,9 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0;
 }
 
-bool FlushToDisk(std::FILE* file) { return ::fsync(::fileno(file)) == 0; }
+bool FlushToDisk(std::FILE* file) {
+    return ::fsync(::fileno(file)) == 0;
+}
 
 // The new file takes over the old one's permission bits; rename then swaps
 // the two in one step.

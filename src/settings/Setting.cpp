@@ -19,8 +19,10 @@ XmlDocument LoadDocument(const std::string& fileName) {
             doc.AddDeclaration({"1.0", "Shift-JIS", false});
             return doc;
         }
-        case settingsfile::ReadResult::Failed: throw SettingError("Cannot open file " + fileName);
-        case settingsfile::ReadResult::Ok: break;
+        case settingsfile::ReadResult::Failed:
+            throw SettingError("Cannot open file " + fileName);
+        case settingsfile::ReadResult::Ok:
+            break;
     }
     try {
         return ReadXmlDocument(bytes);
@@ -56,7 +58,9 @@ std::string TSetting::GetValue(const std::string& key, const std::string& def) c
     return GetSectionValue(Section, key, def);
 }
 
-std::string TSetting::GetValue(const std::string& key) const { return GetSectionValue(Section, key, ""); }
+std::string TSetting::GetValue(const std::string& key) const {
+    return GetSectionValue(Section, key, "");
+}
 
 bool TSetting::SetValue(const std::string& key, const std::string& value) {
     return SetSectionValue(Section, key, value);
@@ -83,8 +87,8 @@ bool TSetting::SetSectionValue(const std::string& section, const std::string& ke
     return true;
 }
 
-XmlElement* TSetting::FindElement(XmlElement* parent, const std::string& elementName, const std::string& attrValue,
-                                  const std::string& attrName) const {
+XmlElement* TSetting::FindElement(XmlElement* parent, const std::string& elementName,
+                                  const std::string& attrValue, const std::string& attrName) const {
     if (!parent) return nullptr;
     for (XmlNode& child : parent->children) {
         if (child.kind != XmlNodeKind::Element || child.element->name != elementName) continue;

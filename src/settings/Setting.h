@@ -33,7 +33,8 @@ public:
     std::string GetValue(const std::string& key, const std::string& def) const;
     std::string GetValue(const std::string& key) const;
     bool SetValue(const std::string& key, const std::string& value);
-    std::string GetSectionValue(const std::string& section, const std::string& key, const std::string& def) const;
+    std::string GetSectionValue(const std::string& section, const std::string& key,
+                                const std::string& def) const;
     bool SetSectionValue(const std::string& section, const std::string& key, const std::string& value);
 
     // The first child of parent named elementName whose attribute attrName holds

@@ -11,12 +11,15 @@ constexpr int kMaxDepth = 256;
 
 // Bytes of an element name as it stands in the file, entity references included.
 bool IsRawNameByte(char c) {
-    return IsAsciiAlnum(c) || static_cast<unsigned char>(c) >= 0x80 || std::string_view(".-_:&#;").find(c) != std::string_view::npos;
+    return IsAsciiAlnum(c) || static_cast<unsigned char>(c) >= 0x80 ||
+           std::string_view(".-_:&#;").find(c) != std::string_view::npos;
 }
 
 // Bytes a name may hold once decoded: the writer escapes the markup characters,
 // everything else must stand as it is.
-bool IsDecodedNameByte(char c) { return IsRawNameByte(c) || std::string_view("\"'<>").find(c) != std::string_view::npos; }
+bool IsDecodedNameByte(char c) {
+    return IsRawNameByte(c) || std::string_view("\"'<>").find(c) != std::string_view::npos;
+}
 
 std::string ReadName(XmlCursor& cursor) {
     const std::string_view raw = cursor.ReadWhile(IsRawNameByte);
@@ -56,7 +59,8 @@ private:
                 cursor_.Skip(1);
                 return false;
             }
-            if (!IsXmlAttributeNameByte(cursor_.Peek())) throw XmlError(where + " holds an unexpected character");
+            if (!IsXmlAttributeNameByte(cursor_.Peek()))
+                throw XmlError(where + " holds an unexpected character");
             element.attributes.push_back(ReadXmlAttribute(cursor_, where));
         }
     }
@@ -86,8 +90,8 @@ private:
         if (cursor_.Peek() != '>') throw XmlError(kElementError + "end tag </" + name + "> is not closed");
         cursor_.Skip(1);
         if (!SameTextAscii(name, element.name)) {
-            throw XmlError(kElementError + "Erroneous end of tag, expecting </" + element.name + "> but </" + name +
-                           "> found");
+            throw XmlError(kElementError + "Erroneous end of tag, expecting </" + element.name + "> but </" +
+                           name + "> found");
         }
     }
 
@@ -126,7 +130,9 @@ std::string ReadXmlComment(XmlCursor& cursor) {
     return std::string(*text);
 }
 
-bool IsXmlAttributeNameByte(char c) { return IsAsciiAlnum(c) || c == '-' || c == '_' || c == ':'; }
+bool IsXmlAttributeNameByte(char c) {
+    return IsAsciiAlnum(c) || c == '-' || c == '_' || c == ':';
+}
 
 XmlAttribute ReadXmlAttribute(XmlCursor& cursor, const std::string& where) {
     XmlAttribute attr;
@@ -136,7 +142,8 @@ XmlAttribute ReadXmlAttribute(XmlCursor& cursor, const std::string& where) {
     cursor.Skip(1);
     cursor.SkipSpaces();
     const char quote = cursor.Peek();
-    if (quote != '"' && quote != '\'') throw XmlError(where + ": value of attribute " + attr.name + " is not quoted");
+    if (quote != '"' && quote != '\'')
+        throw XmlError(where + ": value of attribute " + attr.name + " is not quoted");
     cursor.Skip(1);
     const auto value = cursor.ReadUntil(std::string_view(&quote, 1));
     if (!value) throw XmlError(where + ": value of attribute " + attr.name + " is not closed");
@@ -144,4 +151,6 @@ XmlAttribute ReadXmlAttribute(XmlCursor& cursor, const std::string& where) {
     return attr;
 }
 
-std::unique_ptr<XmlElement> ReadXmlElement(XmlCursor& cursor) { return ElementReader(cursor).Read(1); }
+std::unique_ptr<XmlElement> ReadXmlElement(XmlCursor& cursor) {
+    return ElementReader(cursor).Read(1);
+}

@@ -1,5 +1,6 @@
 #include "settings/XmlEscape.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -18,7 +19,9 @@ constexpr std::array<NamedEntity, 5> kNamedEntities{{
     {"quot;", '"'},
 }};
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 int DigitValue(char c, int base) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -69,21 +72,18 @@ std::string XmlEscape(std::string_view raw) {
     out.reserve(raw.size());
     for (const char c : raw) {
         const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-            case '"': out += "&quot;"; break;
-            case '&': out += "&amp;"; break;
-            case '\'': out += "&apos;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            default:
-                if (byte < 0x80) {
-                    out += c;
-                } else {
-                    out += "&#x";
-                    out += kHex[byte >> 4];
-                    out += kHex[byte & 0x0F];
-                    out += ';';
-                }
+        const auto entity = std::find_if(kNamedEntities.begin(), kNamedEntities.end(),
+                                         [c](const NamedEntity& e) { return e.byte == c; });
+        if (entity != kNamedEntities.end()) {
+            out += '&';
+            out += entity->name;
+        } else if (byte < 0x80) {
+            out += c;
+        } else {
+            out += "&#x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0x0F];
+            out += ';';
         }
     }
     return out;
@@ -105,7 +105,9 @@ std::string XmlDecode(std::string_view escaped) {
     return out;
 }
 
-bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsXmlSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 std::string_view TrimXmlSpace(std::string_view text) {
     while (!text.empty() && IsXmlSpace(text.front())) text.remove_prefix(1);
@@ -113,7 +115,9 @@ std::string_view TrimXmlSpace(std::string_view text) {
     return text;
 }
 
-bool IsAsciiAlnum(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
+bool IsAsciiAlnum(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
 
 bool SameTextAscii(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;

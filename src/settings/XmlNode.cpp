@@ -42,7 +42,9 @@ void XmlElement::RemoveChild(const XmlElement* child) {
     if (found != children.end()) children.erase(found);
 }
 
-bool XmlElement::HasOnlyText() const { return children.size() == 1 && children[0].kind == XmlNodeKind::Text; }
+bool XmlElement::HasOnlyText() const {
+    return children.size() == 1 && children[0].kind == XmlNodeKind::Text;
+}
 
 bool XmlDocument::HasDeclaration() const {
     return std::any_of(prolog.begin(), prolog.end(),

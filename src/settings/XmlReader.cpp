@@ -10,8 +10,15 @@ const std::string kDocumentError = "Invalid Document: ";
 // White space and the bytes of byte-order marks are skipped before the root.
 bool IsPrologFiller(char c) {
     switch (static_cast<unsigned char>(c)) {
-        case 0x00: case 0xBB: case 0xBF: case 0xEF: case 0xFE: case 0xFF: return true;
-        default: return IsXmlSpace(c);
+        case 0x00:
+        case 0xBB:
+        case 0xBF:
+        case 0xEF:
+        case 0xFE:
+        case 0xFF:
+            return true;
+        default:
+            return IsXmlSpace(c);
     }
 }
 
@@ -45,7 +52,8 @@ void ReadDeclaration(XmlCursor& cursor, XmlDocument& doc) {
 void ReadStyleSheet(XmlCursor& cursor, XmlDocument& doc) {
     const size_t start = cursor.Position();
     cursor.Skip(2);
-    if (!cursor.ReadUntil("?>")) throw XmlError(kDocumentError + "style-sheet instruction is not closed by \"?>\"");
+    if (!cursor.ReadUntil("?>"))
+        throw XmlError(kDocumentError + "style-sheet instruction is not closed by \"?>\"");
     doc.prolog.push_back({XmlPrologKind::StyleSheet, std::string(cursor.Slice(start))});
 }
 
@@ -100,7 +108,8 @@ bool ReadProlog(XmlCursor& cursor, XmlDocument& doc) {
 // Only white space and comments may follow the root element.
 void ReadTrailer(XmlCursor& cursor, XmlDocument& doc) {
     for (cursor.SkipSpaces(); !cursor.AtEnd(); cursor.SkipSpaces()) {
-        if (!cursor.StartsWith("<!--")) throw XmlError(kDocumentError + "Unexpected text after the root element");
+        if (!cursor.StartsWith("<!--"))
+            throw XmlError(kDocumentError + "Unexpected text after the root element");
         doc.trailingComments.push_back(ReadXmlComment(cursor));
     }
 }

@@ -40,7 +40,8 @@ TEST_F(SettingFileFormatTest, ValuesAreEscapedByteByByteAndReadBackUnchanged) {
         {"markup characters", "a\"b&c'd<e>f", "value=\"a&quot;b&amp;c&apos;d&lt;e&gt;f\""},
         {"Shift-JIS folder", "C:\\\x90\xDD\x92\xE8\\a.exe", "value=\"C:\\&#x90;&#xDD;&#x92;&#xE8;\\a.exe\""},
         {"Shift-JIS trail byte below 0x80", "\x83\x5C", "value=\"&#x83;\\\""},
-        {"multi-line rule list", "C:\\a.exe,1,0\r\nC:\\b.exe,0,1\r\n", "value=\"C:\\a.exe,1,0\r\nC:\\b.exe,0,1\r\n\"/>"},
+        {"multi-line rule list", "C:\\a.exe,1,0\r\nC:\\b.exe,0,1\r\n",
+         "value=\"C:\\a.exe,1,0\r\nC:\\b.exe,0,1\r\n\"/>"},
         {"tabs and runs of spaces", "\t a  b \t", "value=\"\t a  b \t\""},
         {"text that looks like a reference", "&#x41;&amp;", "value=\"&amp;#x41;&amp;amp;\""},
     };
@@ -78,7 +79,8 @@ TEST_F(SettingFileFormatTest, DeclarationIsKeptOrAddedAfterThePrologComments) {
          "<?xml version=\"1.1\" encoding=\"Shift_JIS\" standalone=\"yes\"?>\r\n<configuration/>\r\n"},
         {"standalone no dropped", "<?xml version=\"1.0\" encoding=\"x\" standalone=\"no\"?><configuration/>",
          "<?xml version=\"1.0\" encoding=\"x\"?>\r\n<configuration/>\r\n"},
-        {"no encoding", "<?xml version=\"1.0\"?><configuration/>", "<?xml version=\"1.0\"?>\r\n<configuration/>\r\n"},
+        {"no encoding", "<?xml version=\"1.0\"?><configuration/>",
+         "<?xml version=\"1.0\"?>\r\n<configuration/>\r\n"},
         {"none", "<configuration/>", kLatinDeclaration + "<configuration/>\r\n"},
         {"none, after comments", "<!--a--> <!--b--><configuration/>",
          "<!--a-->\r\n<!--b-->\r\n" + kLatinDeclaration + "<configuration/>\r\n"},
@@ -163,25 +165,24 @@ TEST_F(SettingFileFormatTest, FreeFormLayoutIsRewrittenInTheWritersLayout) {
         "<configuration>\n\t<appSettings><add key=\"A\" value=\"1\"></add></appSettings>\n"
         "<data>  text with spaces  </data><mixed> a <b/>\n c </mixed><Name></NAME><e>   </e>"
         "<cdata><![CDATA[x]]></cdata></configuration >  <!--t-->  ");
-    EXPECT_EQ(SaveAndRead(*setting),
-              kLatinDeclaration +
-                  "<configuration>\r\n"
-                  "  <appSettings>\r\n"
-                  "    <add key=\"A\" value=\"1\"/>\r\n"
-                  "  </appSettings>\r\n"
-                  "  <data>  text with spaces  </data>\r\n"
-                  "  <mixed>\r\n"
-                  "    a\r\n"
-                  "    <b/>\r\n"
-                  "    c\r\n"
-                  "  </mixed>\r\n"
-                  "  <Name/>\r\n"
-                  "  <e/>\r\n"
-                  "  <cdata>\r\n"
-                  "    <![CDATA[x]]>\r\n"
-                  "  </cdata>\r\n"
-                  "</configuration>\r\n"
-                  "<!--t-->\r\n");
+    EXPECT_EQ(SaveAndRead(*setting), kLatinDeclaration +
+                                         "<configuration>\r\n"
+                                         "  <appSettings>\r\n"
+                                         "    <add key=\"A\" value=\"1\"/>\r\n"
+                                         "  </appSettings>\r\n"
+                                         "  <data>  text with spaces  </data>\r\n"
+                                         "  <mixed>\r\n"
+                                         "    a\r\n"
+                                         "    <b/>\r\n"
+                                         "    c\r\n"
+                                         "  </mixed>\r\n"
+                                         "  <Name/>\r\n"
+                                         "  <e/>\r\n"
+                                         "  <cdata>\r\n"
+                                         "    <![CDATA[x]]>\r\n"
+                                         "  </cdata>\r\n"
+                                         "</configuration>\r\n"
+                                         "<!--t-->\r\n");
 }
 
 TEST_F(SettingFileFormatTest, ElementNamesAreEscapedAndReadBack) {

@@ -56,13 +56,14 @@ TEST_F(SettingReadErrorTest, ReportsEachSyntaxErrorByName) {
         {"<a/>x", kAfterRoot},
         {"<a/><b/>", kAfterRoot},
         {"<a/>\xEF\xBB\xBF", kAfterRoot},
-        {"<?xml version=\"1.0\"?><?xml version=\"1.0\"?><a/>", "Invalid Document: more than one XML declaration"},
+        {"<?xml version=\"1.0\"?><?xml version=\"1.0\"?><a/>",
+         "Invalid Document: more than one XML declaration"},
         {"<?xml version=\"1.0\"", "Invalid Document: XML declaration is malformed or not closed"},
-        {"<?xml version=1.0?><a/>", "Invalid Document: XML declaration: value of attribute version is not quoted"},
+        {"<?xml version=1.0?><a/>",
+         "Invalid Document: XML declaration: value of attribute version is not quoted"},
         {"<?xml-stylesheet href=\"s\"", "Invalid Document: style-sheet instruction is not closed by \"?>\""},
         {"<!DOCTYPE a [ <!ENTITY e \"]>\"> <a/>", "Invalid Document: DOCTYPE declaration is not closed"},
-        {Repeat("<a>", 300),
-         "Invalid XML Element: elements nested too deeply"},
+        {Repeat("<a>", 300), "Invalid XML Element: elements nested too deeply"},
     };
     for (const ErrorCase& c : cases) {
         SCOPED_TRACE(c.file);

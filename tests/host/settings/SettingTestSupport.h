@@ -48,9 +48,6 @@ inline std::string ReadBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// The line break the store writes after every line.
-constexpr const char* kCrLf = "\r\n";
-
 class SettingFileTest : public ::testing::Test {
 protected:
     std::string Path() const { return dir_.File("Pelmora.xml"); }

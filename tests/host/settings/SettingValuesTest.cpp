@@ -29,12 +29,13 @@ TEST_F(SettingValuesTest, LooksUpEntriesByExactNamesAndAttributeNamesOfAnyCase) 
         {"<appSettings section=\"\"><add key=\"A\" value=\"1\"/></appSettings>", "", "A", "1"},
         {"<appSettings section=\"S\"><add key=\"A\" value=\"1\"/></appSettings>", "", "A", "<default>"},
         {"<appSettings Section=\"S\"><add key=\"A\" value=\"1\"/></appSettings>", "S", "A", "1"},
-        {"<appSettings section=\"S\"/><appSettings section=\"s\"><add key=\"A\" value=\"1\"/></appSettings>", "S", "A",
-         "<default>"},
+        {"<appSettings section=\"S\"/><appSettings section=\"s\"><add key=\"A\" value=\"1\"/></appSettings>",
+         "S", "A", "<default>"},
         {"<other/><appSettings>text<!--c--><add key=\"A\" value=\"1\"/></appSettings>", "", "A", "1"},
         {"<appSettings><add key='A' value='  a\tb\r\n  c  '/></appSettings>", "", "A", "  a\tb\r\n  c  "},
         {"<appSettings><add key = \"A\"\r\n value\t=\t'x\"y' /></appSettings>", "", "A", "x\"y"},
-        {"<appSettings><add key=\"&#x93;&#xFA;\" value=\"&lt;&#65;&gt;\"/></appSettings>", "", "\x93\xFA", "<A>"},
+        {"<appSettings><add key=\"&#x93;&#xFA;\" value=\"&lt;&#65;&gt;\"/></appSettings>", "", "\x93\xFA",
+         "<A>"},
         {"<appSettings><add key=\"A\" value=\"1\"></ADD></appSettings>", "", "A", "1"},
     };
     for (const LookupCase& c : cases) {

@@ -31,11 +31,11 @@ TEST(XmlEscapeTest, DecodesReferencesAsSpecifiedAndLeavesTheRestLiteral) {
         {"&AMP;&Lt;&gT;&APOS;&Quot;", "&<>'\""},
         {"&#65;&#x41;&#X41;&#x0041;", "AAAA"},
         {"&#x82;&#xa0;", "\x82\xA0"},
-        {"&#321;", "A"},                      // only the low eight bits count
-        {"&#x100000041;", "A"},               // however large the number
-        {"&#256;", std::string("\0", 1)},     // positive, so it is a reference
-        {"&#0;&#x0;&#00;", "&#0;&#x0;&#00;"}, // not positive: literal
-        {"&#65", "&#65"},                     // no ';'
+        {"&#321;", "A"},                       // only the low eight bits count
+        {"&#x100000041;", "A"},                // however large the number
+        {"&#256;", std::string("\0", 1)},      // positive, so it is a reference
+        {"&#0;&#x0;&#00;", "&#0;&#x0;&#00;"},  // not positive: literal
+        {"&#65", "&#65"},                      // no ';'
         {"&#;&#x;&#-1;&#x4G;", "&#;&#x;&#-1;&#x4G;"},
         {"&foo; a & b &amp", "&foo; a & b &amp"},
         {"&&amp;;", "&&;"},
