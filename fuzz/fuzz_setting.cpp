@@ -41,6 +41,12 @@ std::string ReadBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// The values the checks follow through save and load.
+std::string WatchedValues(const TSetting& setting) {
+    return setting.GetValue("RegistWindows", "none") + '\n' +
+           setting.GetSectionValue("Rules", "RegistWindows", "none");
+}
+
 [[noreturn]] void Fail(const std::string& what) {
     std::fprintf(stderr, "fuzz_setting: %s\n", what.c_str());
     std::abort();
@@ -73,13 +79,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const SettingError&) {
         return 0;  // not well formed: rejecting it is all that is asked
     }
-    const std::string value = setting->GetValue("RegistWindows", "none");
+    // Odd first bytes also rewrite entries, which removes and appends elements
+    // among whatever the input held.
+    if (size > 0 && data[0] % 2 == 1) {
+        setting->SetValue("Left", "1");
+        setting->SetSectionValue("Rules", "RegistWindows", "C:\\\x90\xDD.exe,1\r\n\"&'<>");
+    }
+    const std::string values = WatchedValues(*setting);
     setting->FileName = second;
     setting->Save();
 
     Resave(second, third);
     if (ReadBytes(second) != ReadBytes(third)) Fail("saving a saved file changed it");
-    if (TSetting::Create(second)->GetValue("RegistWindows", "none") != value)
-        Fail("a value changed on the way");
+    if (WatchedValues(*TSetting::Create(second)) != values) Fail("a value changed on the way");
     return 0;
 }

@@ -78,12 +78,19 @@ private:
             case XmlNodeKind::Element:
                 return WriteElement(*node.element, level);
             case XmlNodeKind::Text:
-                return Line(level, {XmlEscape(node.text)});
+                return WriteLooseText(node.text, level);
             case XmlNodeKind::Comment:
                 return Line(level, {"<!--", node.text, "-->"});
             case XmlNodeKind::CData:
                 return Line(level, {"<![CDATA[", node.text, "]]>"});
         }
+    }
+
+    // Text beside other content stands on lines of its own, so the white space
+    // at its ends is layout and is left out; the reader drops it the same way.
+    void WriteLooseText(std::string_view text, int level) {
+        const std::string_view trimmed = TrimXmlSpace(text);
+        if (!trimmed.empty()) Line(level, {XmlEscape(trimmed)});
     }
 
     std::string out_;

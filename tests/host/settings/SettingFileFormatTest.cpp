@@ -185,6 +185,20 @@ TEST_F(SettingFileFormatTest, FreeFormLayoutIsRewrittenInTheWritersLayout) {
                                          "<!--t-->\r\n");
 }
 
+TEST_F(SettingFileFormatTest, TextThatGetsNeighboursIsWrittenWithoutItsLayout) {
+    auto setting = Load("<configuration><appSettings>\r\n  a note \t\r\n</appSettings></configuration>");
+    setting->SetValue("A", "1");
+    const std::string expected = kLatinDeclaration +
+                                 "<configuration>\r\n"
+                                 "  <appSettings>\r\n"
+                                 "    a note\r\n"
+                                 "    <add key=\"A\" value=\"1\"/>\r\n"
+                                 "  </appSettings>\r\n"
+                                 "</configuration>\r\n";
+    EXPECT_EQ(SaveAndRead(*setting), expected);
+    EXPECT_EQ(SaveAndRead(*TSetting::Create(Path())), expected);
+}
+
 TEST_F(SettingFileFormatTest, ElementNamesAreEscapedAndReadBack) {
     auto setting = Load("<configuration><\x90\xDD\x92\xE8 a=\"1\"/><a&amp;b/></configuration>");
     const std::string expected = kLatinDeclaration +
