@@ -1,0 +1,327 @@
+#include "ui/LinkLabel.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cwchar>
+#include <iterator>
+#include <memory>
+#include <utility>
+
+#include "ui/Handles.h"
+
+namespace ui {
+namespace {
+
+constexpr wchar_t kClassName[] = L"PelmoraLinkLabel";
+constexpr int kMinimumContrast = 80;
+
+// Scoped device contexts and font selections for measuring and painting.
+class WindowDC {
+public:
+    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    ~WindowDC() { ReleaseDC(hwnd_, dc_); }
+    HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+class PaintDC {
+public:
+    explicit PaintDC(HWND hwnd) : hwnd_(hwnd) { BeginPaint(hwnd_, &ps_); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    ~PaintDC() { EndPaint(hwnd_, &ps_); }
+    HDC get() const { return ps_.hdc; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+};
+
+class FontSelection {
+public:
+    FontSelection(HDC dc, HFONT font) : dc_(dc), old_(SelectObject(dc, font)) {}
+    FontSelection(const FontSelection&) = delete;
+    FontSelection& operator=(const FontSelection&) = delete;
+    ~FontSelection() { SelectObject(dc_, old_); }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+SIZE TextSize(HDC dc, HFONT font, const std::wstring& text) {
+    FontSelection selected(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+}
+
+// Perceived brightness, 0 to 255.
+int Brightness(COLORREF c) {
+    return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000;
+}
+
+class LinkLabel {
+public:
+    LinkLabel(LinkLabelText text, std::function<void()> onLinkClick)
+        : text_(std::move(text)), onLinkClick_(std::move(onLinkClick)) {}
+
+    LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    RECT LinkRect() const;
+
+private:
+    void SetFont(HFONT font);
+    void Layout();
+    void Paint(HDC dc) const;
+    void DrawRuns(HDC dc) const;
+    bool OverLink(POINT client) const;
+    bool OnSetCursor(LPARAM lp) const;
+    void OnButtonDown(POINT client);
+    void OnButtonUp(POINT client);
+    bool OnKeyDown(WPARAM key);
+    LRESULT OnGetDlgCode(LPARAM lp) const;
+    bool ShowsFocus() const;
+
+    HWND hwnd_ = nullptr;
+    LinkLabelText text_;
+    std::function<void()> onLinkClick_;
+    HFONT font_ = nullptr;  // the owner's, borrowed
+    OwnedFont bold_;
+    int textTop_ = 0;    // negative when the text moves up into a lower label
+    int underline_ = 0;  // the row of the link's underline
+    RECT link_{};        // may reach below the label; LinkRect clips it
+    bool pressed_ = false;
+};
+
+LRESULT LinkLabel::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_CREATE:
+            hwnd_ = hwnd;
+            SetFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+            return 0;
+        case WM_SETFONT:
+            SetFont(reinterpret_cast<HFONT>(wp));
+            if (LOWORD(lp)) InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case WM_SIZE:
+            Layout();
+            return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(font_);
+        case WM_ERASEBKGND:
+            return 1;  // Paint fills the background
+        case WM_PAINT:
+            Paint(PaintDC(hwnd).get());
+            return 0;
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wp));
+            return 0;
+        case WM_SETCURSOR:
+            if (OnSetCursor(lp)) return TRUE;
+            break;
+        case WM_LBUTTONDOWN:
+            OnButtonDown({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+            return 0;
+        case WM_LBUTTONUP:
+            OnButtonUp({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+            return 0;
+        case WM_CAPTURECHANGED:
+            pressed_ = false;
+            return 0;
+        case WM_KEYDOWN:
+            if (OnKeyDown(wp)) return 0;
+            break;
+        case WM_GETDLGCODE:
+            return OnGetDlgCode(lp);
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_ENABLE:
+        case WM_UPDATEUISTATE:
+            InvalidateRect(hwnd, nullptr, TRUE);
+            break;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+void LinkLabel::SetFont(HFONT font) {
+    font_ = font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    LOGFONTW lf{};
+    GetObjectW(font_, sizeof lf, &lf);
+    lf.lfWeight = FW_BOLD;
+    bold_.reset(CreateFontIndirectW(&lf));
+    Layout();
+}
+
+// The link starts where the bold run ends. A label may be lower than its
+// font's cell (a 12-pixel label with a 12-pixel font that has internal
+// leading): then the text moves up by at most that blank leading, and the
+// underline is drawn by hand on the last row at the lowest, so it shows.
+void LinkLabel::Layout() {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    WindowDC dc(hwnd_);
+    const LONG left = TextSize(dc.get(), bold_.get(), text_.bold).cx;
+    const SIZE link = TextSize(dc.get(), font_, text_.link);
+    TEXTMETRICW tm{};
+    {
+        FontSelection selected(dc.get(), font_);
+        GetTextMetricsW(dc.get(), &tm);
+    }
+    const LONG overflow = tm.tmHeight - client.bottom;
+    textTop_ = overflow > 0 ? -std::min(overflow, tm.tmInternalLeading) : 0;
+    underline_ = std::max(0L, std::min(textTop_ + tm.tmAscent + 1, client.bottom - 1));
+    link_ = {left, 0, left + link.cx, std::max(textTop_ + link.cy, underline_ + 1L)};
+}
+
+RECT LinkLabel::LinkRect() const {
+    RECT client{}, visible{};
+    GetClientRect(hwnd_, &client);
+    IntersectRect(&visible, &client, &link_);
+    return visible;
+}
+
+bool LinkLabel::OverLink(POINT client) const {
+    RECT link = LinkRect();
+    return PtInRect(&link, client) != FALSE;
+}
+
+// The parent chooses the background and text colour, as for a static control.
+void LinkLabel::Paint(HDC dc) const {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
+        GetParent(hwnd_), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd_)));
+    FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+    DrawRuns(dc);
+    if (ShowsFocus()) {
+        RECT link = LinkRect();
+        DrawFocusRect(dc, &link);
+    }
+}
+
+void LinkLabel::DrawRuns(HDC dc) const {
+    const bool enabled = IsWindowEnabled(hwnd_);
+    SetBkMode(dc, TRANSPARENT);
+    if (!enabled) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    {
+        FontSelection selected(dc, bold_.get());
+        TextOutW(dc, 0, textTop_, text_.bold.c_str(), static_cast<int>(text_.bold.size()));
+    }
+    const COLORREF colour = enabled ? LinkLabelColour() : GetSysColor(COLOR_GRAYTEXT);
+    SetTextColor(dc, colour);
+    FontSelection selected(dc, font_);
+    TextOutW(dc, link_.left, textTop_, text_.link.c_str(), static_cast<int>(text_.link.size()));
+    RECT underline{link_.left, underline_, link_.right, underline_ + 1};
+    SetBkColor(dc, colour);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &underline, nullptr, 0, nullptr);  // fills with the colour
+}
+
+bool LinkLabel::ShowsFocus() const {
+    return GetFocus() == hwnd_ && !(SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+}
+
+bool LinkLabel::OnSetCursor(LPARAM lp) const {
+    POINT at{};
+    if (LOWORD(lp) != HTCLIENT || !GetCursorPos(&at) || !ScreenToClient(hwnd_, &at) || !OverLink(at))
+        return false;
+    SetCursor(LoadCursorA(nullptr, IDC_HAND));
+    return true;
+}
+
+// A click counts when the button goes down and comes up on the link.
+void LinkLabel::OnButtonDown(POINT client) {
+    if (!OverLink(client)) return;
+    pressed_ = true;
+    SetCapture(hwnd_);
+}
+
+void LinkLabel::OnButtonUp(POINT client) {
+    if (!pressed_) return;
+    pressed_ = false;
+    ReleaseCapture();
+    if (OverLink(client) && onLinkClick_) onLinkClick_();
+}
+
+bool LinkLabel::OnKeyDown(WPARAM key) {
+    if (key != VK_RETURN && key != VK_SPACE) return false;
+    if (onLinkClick_) onLinkClick_();
+    return true;
+}
+
+// Enter would otherwise press the dialog's default button.
+LRESULT LinkLabel::OnGetDlgCode(LPARAM lp) const {
+    auto* msg = reinterpret_cast<const MSG*>(lp);
+    if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) return DLGC_WANTMESSAGE;
+    return 0;
+}
+
+// The window adopts its state on WM_NCCREATE and frees it on WM_NCDESTROY.
+LRESULT CALLBACK LinkLabelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* pending =
+            static_cast<std::unique_ptr<LinkLabel>*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pending->release()));
+    }
+    auto* label = reinterpret_cast<LinkLabel*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        std::unique_ptr<LinkLabel> freed(label);
+    } else if (label) {
+        return label->Handle(hwnd, msg, wp, lp);
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+bool RegisterLinkLabelClass() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = LinkLabelProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+// The state of a window of this class only: other windows use their user data as they like.
+LinkLabel* StateOf(HWND label) {
+    wchar_t name[std::size(kClassName) + 1]{};
+    if (!GetClassNameW(label, name, static_cast<int>(std::size(name))) || std::wcscmp(name, kClassName) != 0)
+        return nullptr;
+    return reinterpret_cast<LinkLabel*>(GetWindowLongPtrW(label, GWLP_USERDATA));
+}
+
+}  // namespace
+
+// The system's link colour, unless a theme leaves it too close to the
+// dialog background to read (Wine's default is light grey): then plain blue.
+COLORREF LinkLabelColour() {
+    const COLORREF link = GetSysColor(COLOR_HOTLIGHT);
+    const int contrast = Brightness(link) - Brightness(GetSysColor(COLOR_BTNFACE));
+    return std::abs(contrast) >= kMinimumContrast ? link : RGB(0, 0, 255);
+}
+
+HWND CreateLinkLabel(HWND parent, int id, const RECT& bounds, LinkLabelText text,
+                     std::function<void()> onLinkClick) {
+    static const bool registered = RegisterLinkLabelClass();
+    if (!registered) return nullptr;
+    const std::wstring caption = text.bold + text.link;  // for accessibility tools
+    auto pending = std::make_unique<LinkLabel>(std::move(text), std::move(onLinkClick));
+    return CreateWindowExW(0, kClassName, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP, bounds.left,
+                           bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                           &pending);
+}
+
+RECT LinkLabelLinkRect(HWND label) {
+    LinkLabel* state = StateOf(label);
+    return state ? state->LinkRect() : RECT{};
+}
+
+}  // namespace ui
