@@ -231,7 +231,7 @@ bool LinkLabel::OnSetCursor(LPARAM lp) const {
     POINT at{};
     if (LOWORD(lp) != HTCLIENT || !GetCursorPos(&at) || !ScreenToClient(hwnd_, &at) || !OverLink(at))
         return false;
-    SetCursor(LoadCursorA(nullptr, IDC_HAND));
+    SetCursor(LoadCursor(nullptr, IDC_HAND));
     return true;
 }
 
@@ -284,7 +284,7 @@ bool RegisterLinkLabelClass() {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = LinkLabelProc;
     wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = kClassName;
     return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }

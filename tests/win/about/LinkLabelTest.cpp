@@ -174,7 +174,7 @@ TEST(LinkLabelColour, ReadsOnTheDialogBackground) {
 }
 
 TEST_F(LinkLabelTest, ShowsTheHandOverTheLinkOnly) {
-    const HCURSOR hand = LoadCursorA(nullptr, IDC_HAND);
+    const HCURSOR hand = LoadCursor(nullptr, IDC_HAND);
     const POINT onLink = Centre(link_);
     struct Case {
         const char* name;
