@@ -11,6 +11,11 @@ scripts/install-prereqs.sh
 
 step() { echo; echo "=== $* ==="; }
 
+# GoogleTest cases that passed in a build's last ctest run (ctest counts executables).
+gtest_count() {
+    grep -ho '^\[  PASSED  \] [0-9]* test' "$1/Testing/Temporary/LastTest.log" | awk '{s += $3} END {print s + 0}'
+}
+
 step "Host build and tests"
 cmake -S . -B build/host -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/host -j "$jobs"
@@ -36,5 +41,8 @@ pelmora_wine_prefix
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build/win --output-on-failure
 wineserver -k 2>/dev/null || true
 
+host=$(gtest_count build/host); asan=$(gtest_count build/asan); win=$(gtest_count build/win)
 echo
+echo "GoogleTest cases passed: host $host, host with sanitizers $asan, Windows under Wine $win"
 echo "All tests passed in $(( $(date +%s) - start )) s"
+echo "$((host + asan + win)) passed, 0 failed"

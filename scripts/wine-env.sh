@@ -11,11 +11,13 @@ pelmora_wine_prefix() {
         wineboot -i >/dev/null 2>&1 || true
         wineserver -w || true
     fi
-    if [ ! -f "$WINEPREFIX/.pelmora-unmanaged" ]; then
+    if [ ! -f "$WINEPREFIX/.pelmora-setup-2" ]; then
         # Windows not handed to an X window manager: with none running (Xvfb),
         # Wine would otherwise wait for one each time a window is hidden.
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        # Text files open in Notepad, as on every Windows (the help command).
+        wine reg add 'HKLM\Software\Classes\.txt' /ve /d txtfile /f >/dev/null 2>&1
         wineserver -w || true
-        touch "$WINEPREFIX/.pelmora-unmanaged"
+        touch "$WINEPREFIX/.pelmora-setup-2"
     fi
 }

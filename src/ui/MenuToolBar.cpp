@@ -43,11 +43,10 @@ MenuToolBar::MenuToolBar(HWND owner, HMENU menu, HFONT font) : owner_(owner), me
         b.iBitmap = I_IMAGENONE;
         b.idCommand = kFirstButtonId + i;
         b.fsState = TBSTATE_ENABLED;
-        b.fsStyle = BTNS_BUTTON | BTNS_SHOWTEXT;
+        b.fsStyle = BTNS_BUTTON | BTNS_SHOWTEXT | BTNS_AUTOSIZE;
         b.iString = reinterpret_cast<INT_PTR>(text.c_str());
         SendMessageW(toolBar_, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&b));
     }
-    KeepButtonSize();
 
     REBARBANDINFOW band{};
     band.cbSize = sizeof band;
@@ -58,13 +57,24 @@ MenuToolBar::MenuToolBar(HWND owner, HMENU menu, HFONT font) : owner_(owner), me
     band.cyMinChild = kButtonHeight + 2;
     band.cx = 0;
     SendMessageW(coolBar_, RB_INSERTBANDW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
+    KeepButtonSize();
 }
 
 void MenuToolBar::KeepButtonSize() {
-    // Little padding: the captions must fit the fixed button width.
-    SendMessageW(toolBar_, TB_SETPADDING, 0, MAKELPARAM(4, 4));
-    SendMessageW(toolBar_, TB_SETBUTTONWIDTH, 0, MAKELPARAM(kButtonWidth, kButtonWidth));
+    // 70 pixels wide, or wider when a font's caption would not fit: a cut
+    // caption ("ファイ...") would hide the menu's name.
+    SendMessageW(toolBar_, TB_SETBUTTONWIDTH, 0, MAKELPARAM(kButtonWidth, 2 * kButtonWidth));
     SendMessageW(toolBar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(kButtonWidth, kButtonHeight));
+    SendMessageW(toolBar_, TB_AUTOSIZE, 0, 0);
+    // The band is as wide as the buttons need.
+    SIZE size{};
+    SendMessageW(toolBar_, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
+    REBARBANDINFOW band{};
+    band.cbSize = sizeof band;
+    band.fMask = RBBIM_CHILDSIZE;
+    band.cxMinChild = size.cx;
+    band.cyMinChild = kButtonHeight + 2;
+    SendMessageW(coolBar_, RB_SETBANDINFOW, 0, reinterpret_cast<LPARAM>(&band));
 }
 
 int MenuToolBar::Height() const {

@@ -164,3 +164,56 @@ TEST(MainWindow, SettingsLiveBesideAnExecutableInAJapaneseFolder) {
     EXPECT_TRUE(folder.SettingsExist());
     EXPECT_EQ(Value(folder.ReadSettings(), "Width"), "440");
 }
+
+namespace {
+
+// A top-level window of any process whose title contains the text.
+HWND FindWindowWithTitle(const std::wstring& part) {
+    struct Search {
+        const std::wstring* part;
+        HWND found;
+    } s{&part, nullptr};
+    EnumWindows(
+        [](HWND w, LPARAM p) WINAPI -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            wchar_t title[256] = L"";
+            GetWindowTextW(w, title, 256);
+            if (IsWindowVisible(w) && std::wstring(title).find(*s->part) != std::wstring::npos) {
+                s->found = w;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+}  // namespace
+
+TEST(MainWindow, AboutOpensModallyAndOkClosesIt) {
+    ProgramFolder folder;
+    Program p(folder);
+    HWND main = p.MainWindow();
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+    p.Command(ID_N3);
+    HWND about = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (about = FindWindowWithTitle(L"Pelmoraについて")) != nullptr; }));
+    EXPECT_EQ(GetWindow(about, GW_OWNER), main);
+    EXPECT_FALSE(IsWindowEnabled(main)) << "modal";
+    PostMessageW(about, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+    EXPECT_TRUE(IsWindowEnabled(main));
+    EXPECT_EQ(p.Close(), 0);
+}
+
+TEST(MainWindow, HelpOpensTheReadMeBesideTheExecutable) {
+    ProgramFolder folder;
+    Program p(folder);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(p.MainWindow()) != FALSE; }));
+    p.Command(ID_NViewHelp);
+    // The shell opens the text in the system's editor, titled by the file's name.
+    HWND viewer = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (viewer = FindWindowWithTitle(L"ReadMe.txt")) != nullptr; }, 20000));
+    PostMessageW(viewer, WM_CLOSE, 0, 0);
+    EXPECT_EQ(p.Close(), 0);
+}
