@@ -116,3 +116,21 @@ TEST(OwnIcon, RemovedAtExit) {
     }
     EXPECT_FALSE(IconShown(icon));
 }
+
+TEST(OwnIcon, RightClickMenuEndsTheProgramInOrder) {
+    ProgramFolder folder;
+    Program p(folder);
+    HWND icon = p.IconWindow();
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(p.MainWindow()) != FALSE; }));
+    Mouse(icon, {WM_RBUTTONDOWN, WM_RBUTTONUP});
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        menu = FindWindowW(L"#32768", nullptr);
+        return menu && IsWindowVisible(menu);
+    }));
+    // The mnemonic of "終了(&X)", the menu's last item.
+    PostMessageW(menu, WM_KEYDOWN, 'X', 0);
+    PostMessageW(menu, WM_CHAR, 'x', 0);
+    EXPECT_EQ(p.WaitForExit(), 0);
+    EXPECT_EQ(Keys(folder.ReadSettings()).size(), 10u) << "shut down in order: the settings were saved";
+}
