@@ -20,7 +20,8 @@ template <typename F>
 double Millis(int repeat, F f) {
     auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < repeat; ++i) f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / repeat;
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() /
+           repeat;
 }
 
 }  // namespace
@@ -41,7 +42,8 @@ int main() {
         double create = Millis(repeat, [&] { TSetting::Create(file.string()); });
         auto s = TSetting::Create(file.string());
         double save = Millis(repeat, [&] { s->Save(); });
-        std::printf("%8d %10ju %12.3f %12.3f\n", rules, static_cast<uintmax_t>(fs::file_size(file)), create, save);
+        std::printf("%8d %10ju %12.3f %12.3f\n", rules, static_cast<uintmax_t>(fs::file_size(file)), create,
+                    save);
     }
     fs::remove(file);
 }

@@ -22,7 +22,8 @@ int main() {
         HWND main = p.MainWindow();
         WaitUntil([&] { return main && IsWindowVisible(main); });
         QueryPerformanceCounter(&t1);
-        millis.push_back(1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(freq.QuadPart));
+        millis.push_back(1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) /
+                         static_cast<double>(freq.QuadPart));
         HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, p.Pid());
         PROCESS_MEMORY_COUNTERS pmc{};
         if (process && GetProcessMemoryInfo(process, &pmc, sizeof pmc)) {

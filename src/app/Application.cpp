@@ -19,7 +19,9 @@ void TApplication::SetInstanceMark(const char* name, UINT_PTR mark) {
     SetPropA(wnd_, name, reinterpret_cast<HANDLE>(mark));
 }
 
-void TApplication::RemoveInstanceMark(const char* name) { RemovePropA(wnd_, name); }
+void TApplication::RemoveInstanceMark(const char* name) {
+    RemovePropA(wnd_, name);
+}
 
 int TApplication::Run() {
     MSG msg;

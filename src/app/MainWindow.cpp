@@ -26,7 +26,9 @@ TPelmoraMainWindow::TPelmoraMainWindow(HINSTANCE instance, std::wstring commandL
     FormCreate();
 }
 
-TPelmoraMainWindow::~TPelmoraMainWindow() { Destroy(); }
+TPelmoraMainWindow::~TPelmoraMainWindow() {
+    Destroy();
+}
 
 void TPelmoraMainWindow::Destroy() {
     if (Handle_) DestroyWindow(Handle_);
@@ -60,7 +62,8 @@ LRESULT TPelmoraMainWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
         case WM_CONTEXTMENU:
-            OnContextMenu(reinterpret_cast<HWND>(wParam), POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+            OnContextMenu(reinterpret_cast<HWND>(wParam),
+                          POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
             return 0;
         case WM_SIZE:
             OnSize();
@@ -108,15 +111,32 @@ void TPelmoraMainWindow::OnSysCommand(WPARAM command, LPARAM lParam, bool& handl
 
 void TPelmoraMainWindow::OnCommand(UINT id) {
     switch (id) {
-        case ID_NExit: NExitClick(); break;
-        case ID_NShowWin: NShowWinClick(); break;
-        case ID_NIconHide: NIconHideClick(); break;
-        case ID_NTaskBarHide: NTaskBarHideClick(); break;
-        case ID_NViewHelp: NViewHelpClick(); break;
-        case ID_N3: N3Click(); break;
-        case ID_NShowPelmora: ShowMainWindow(false); break;
-        case ID_NClose: NCloseClick(); break;
-        default: break;  // commands of the lists, rules and tray entries arrive with their subsystems
+        case ID_NExit:
+            NExitClick();
+            break;
+        case ID_NShowWin:
+            NShowWinClick();
+            break;
+        case ID_NIconHide:
+            NIconHideClick();
+            break;
+        case ID_NTaskBarHide:
+            NTaskBarHideClick();
+            break;
+        case ID_NViewHelp:
+            NViewHelpClick();
+            break;
+        case ID_N3:
+            N3Click();
+            break;
+        case ID_NShowPelmora:
+            ShowMainWindow(false);
+            break;
+        case ID_NClose:
+            NCloseClick();
+            break;
+        default:
+            break;  // commands of the lists, rules and tray entries arrive with their subsystems
     }
 }
 

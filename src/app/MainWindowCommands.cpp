@@ -28,7 +28,9 @@ void TPelmoraMainWindow::NViewHelpClick() {
     ShellExecuteA(Handle_, "OPEN", help.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void TPelmoraMainWindow::N3Click() { TForm2::ShowAbout(Handle_); }
+void TPelmoraMainWindow::N3Click() {
+    TForm2::ShowAbout(Handle_);
+}
 
 void TPelmoraMainWindow::lvRegWinContextPopup() {
     SetEnabled(Menus_.lvRegMenu.get(), ID_NRegDelete, ui::SelectedRow(lvRegWin) >= 0);

@@ -26,9 +26,9 @@ void AddTab(HWND tabs, int index, const char* caption) {
 void TPelmoraMainWindow::CreateControls() {
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     ToolBar1 = std::make_unique<ui::MenuToolBar>(Handle_, Menus_.MainMenu.get(), font);
-    PageControl = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_FOCUSNEVER,
-                                  0, 0, 0, 0, Handle_, reinterpret_cast<HMENU>(kIdPageControl), Instance_,
-                                  nullptr);
+    PageControl =
+        CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_FOCUSNEVER, 0,
+                        0, 0, 0, Handle_, reinterpret_cast<HMENU>(kIdPageControl), Instance_, nullptr);
     AddTab(PageControl, 0, "ウィンドウ一覧");
     AddTab(PageControl, 1, "自動ウィンドウ制御一覧");
     lvCurrWin = ui::CreateOwnerDataListView(Handle_, kIdCurrWin, {{"ウィンドウ名", 200}, {"ファイル名", 200}},

@@ -156,7 +156,7 @@ void TPelmoraMainWindow::SavePreferences() {
     put(kStepColumns, "RegWinColumnsOrder", ColumnOrderText(ui::GetColumnLayout(lvRegWin)));
     put(kStepRules, "RegistWindows", RegistWindowsText_);
     put(kStepIconHide, "NormalIconHide", BoolToStr(IsChecked(menu, ID_NIconHide)));
-    bool taskbarHide = IsChecked(menu, ID_NTaskBarHide) &&
-                       !(GetMenuState(menu, ID_NTaskBarHide, MF_BYCOMMAND) & MF_GRAYED);
+    bool taskbarHide =
+        IsChecked(menu, ID_NTaskBarHide) && !(GetMenuState(menu, ID_NTaskBarHide, MF_BYCOMMAND) & MF_GRAYED);
     put(kStepTaskbarHide, "TaskbarHide", BoolToStr(taskbarHide));
 }

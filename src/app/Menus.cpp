@@ -11,7 +11,9 @@ void Item(HMENU menu, UINT id, const char* caption) {
     AppendMenuW(menu, MF_STRING, id, ui::Utf8(caption).c_str());
 }
 
-void Separator(HMENU menu) { AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); }
+void Separator(HMENU menu) {
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+}
 
 HMENU Submenu(HMENU menu, const char* caption) {
     HMENU sub = CreatePopupMenu();
@@ -73,7 +75,9 @@ TMenus::TMenus()
     Item(TrayMenu.get(), ID_NClose, "終了(&X)");
 }
 
-bool IsChecked(HMENU menu, UINT id) { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
+bool IsChecked(HMENU menu, UINT id) {
+    return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
 
 void SetChecked(HMENU menu, UINT id, bool checked) {
     CheckMenuItem(menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));

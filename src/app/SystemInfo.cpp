@@ -14,11 +14,17 @@ OSVERSIONINFOA QueryVersion() {
 
 }  // namespace
 
-bool IsWin2000OrLater(DWORD major) { return major >= 5; }
+bool IsWin2000OrLater(DWORD major) {
+    return major >= 5;
+}
 
-bool IsWinXPOrLater(DWORD major, DWORD minor) { return (major == 5 && minor >= 1) || major >= 6; }
+bool IsWinXPOrLater(DWORD major, DWORD minor) {
+    return (major == 5 && minor >= 1) || major >= 6;
+}
 
-bool IsWin2000OrLater() { return IsWin2000OrLater(QueryVersion().dwMajorVersion); }
+bool IsWin2000OrLater() {
+    return IsWin2000OrLater(QueryVersion().dwMajorVersion);
+}
 
 bool IsWinXPOrLater() {
     OSVERSIONINFOA v = QueryVersion();

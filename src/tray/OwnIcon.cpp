@@ -58,7 +58,9 @@ void TPelmoraMainWindow::ApplicationEventsMessage(const MSG& msg) {
     if (msg.message == WM_SHOWINSTANCE) ShowMainWindow(true);
 }
 
-void TPelmoraMainWindow::NCloseClick() { NExitClick(); }
+void TPelmoraMainWindow::NCloseClick() {
+    NExitClick();
+}
 
 void TPelmoraMainWindow::NTraySelfClick() {
     if (Menus_.NTraySelfChecked)

@@ -39,13 +39,27 @@ private:
     H h_{};
 };
 
-inline void CloseGdi(HGDIOBJ h) { DeleteObject(h); }
-inline void CloseMenu(HMENU h) { DestroyMenu(h); }
-inline void CloseImageList(HIMAGELIST h) { ImageList_Destroy(h); }
-inline void CloseWindow_(HWND h) { DestroyWindow(h); }
-inline void CloseKernel(HANDLE h) { CloseHandle(h); }
-inline void CloseModule(HMODULE h) { FreeLibrary(h); }
-inline void CloseIcon(HICON h) { DestroyIcon(h); }
+inline void CloseGdi(HGDIOBJ h) {
+    DeleteObject(h);
+}
+inline void CloseMenu(HMENU h) {
+    DestroyMenu(h);
+}
+inline void CloseImageList(HIMAGELIST h) {
+    ImageList_Destroy(h);
+}
+inline void CloseWindow_(HWND h) {
+    DestroyWindow(h);
+}
+inline void CloseKernel(HANDLE h) {
+    CloseHandle(h);
+}
+inline void CloseModule(HMODULE h) {
+    FreeLibrary(h);
+}
+inline void CloseIcon(HICON h) {
+    DestroyIcon(h);
+}
 
 using OwnedFont = Owned<HFONT, CloseGdi>;
 using OwnedMenu = Owned<HMENU, CloseMenu>;

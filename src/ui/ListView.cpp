@@ -4,7 +4,8 @@
 
 namespace ui {
 
-HWND CreateOwnerDataListView(HWND parent, int id, const std::vector<Column>& columns, HIMAGELIST smallImages) {
+HWND CreateOwnerDataListView(HWND parent, int id, const std::vector<Column>& columns,
+                             HIMAGELIST smallImages) {
     DWORD style = WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
     HWND lv = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", style, 0, 0, 0, 0, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),

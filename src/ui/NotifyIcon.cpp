@@ -82,13 +82,26 @@ void NotifyIcon::OnIconMessage(UINT mouseMessage) {
         if (events_.onClick) events_.onClick(b);
     };
     switch (mouseMessage) {
-        case WM_LBUTTONDOWN: pressed_[0] = true; break;
-        case WM_MBUTTONDOWN: pressed_[1] = true; break;
-        case WM_RBUTTONDOWN: pressed_[2] = true; break;
-        case WM_LBUTTONUP: release(0, Button::Left); break;
-        case WM_MBUTTONUP: release(1, Button::Middle); break;
-        case WM_RBUTTONUP: release(2, Button::Right); break;
-        default: break;
+        case WM_LBUTTONDOWN:
+            pressed_[0] = true;
+            break;
+        case WM_MBUTTONDOWN:
+            pressed_[1] = true;
+            break;
+        case WM_RBUTTONDOWN:
+            pressed_[2] = true;
+            break;
+        case WM_LBUTTONUP:
+            release(0, Button::Left);
+            break;
+        case WM_MBUTTONUP:
+            release(1, Button::Middle);
+            break;
+        case WM_RBUTTONUP:
+            release(2, Button::Right);
+            break;
+        default:
+            break;
     }
 }
 

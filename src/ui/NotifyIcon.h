@@ -18,8 +18,8 @@ public:
     enum class Button { Left, Middle, Right };
     struct Events {
         std::function<void(Button)> onClick;
-        std::function<HMENU()> popupMenu;      // menu opened by a right click
-        std::function<void(UINT)> onCommand;   // item chosen in that menu
+        std::function<HMENU()> popupMenu;     // menu opened by a right click
+        std::function<void(UINT)> onCommand;  // item chosen in that menu
     };
 
     NotifyIcon(HINSTANCE instance, HICON icon, std::wstring tip, Events events);

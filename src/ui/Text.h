@@ -9,8 +9,12 @@
 namespace ui {
 
 std::wstring Widen(const std::string& text, UINT codePage);
-inline std::wstring Utf8(const std::string& utf8) { return Widen(utf8, CP_UTF8); }
-inline std::wstring FromAnsi(const std::string& ansi) { return Widen(ansi, CP_ACP); }
+inline std::wstring Utf8(const std::string& utf8) {
+    return Widen(utf8, CP_UTF8);
+}
+inline std::wstring FromAnsi(const std::string& ansi) {
+    return Widen(ansi, CP_ACP);
+}
 std::string Narrow(const std::wstring& text, UINT codePage);
 
 }  // namespace ui

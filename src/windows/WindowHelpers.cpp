@@ -30,8 +30,8 @@ void ActivateWithoutLockTimeout(HWND wnd) {
     SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, SPIF_SENDCHANGE);
     BringWindowToTop(wnd);
     SetForegroundWindow(wnd);
-    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(saved)),
-                          SPIF_SENDCHANGE);
+    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
+                          reinterpret_cast<void*>(static_cast<UINT_PTR>(saved)), SPIF_SENDCHANGE);
 }
 
 }  // namespace

@@ -16,7 +16,9 @@ std::string BuiltExe() {
     return path;
 }
 
-std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\') + 1); }
+std::string FolderOf(const std::string& path) {
+    return path.substr(0, path.find_last_of('\\') + 1);
+}
 
 }  // namespace
 
@@ -55,7 +57,8 @@ Program::Program(const ProgramFolder& folder, const std::string& args) {
     std::string cmd = "\"" + folder.Exe() + "\"" + (args.empty() ? "" : " " + args);
     STARTUPINFOA si{};
     si.cb = sizeof si;
-    CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.Path().c_str(), &si, &pi_);
+    CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.Path().c_str(), &si,
+                   &pi_);
     WaitForInputIdle(pi_.hProcess, 10000);
 }
 
@@ -127,7 +130,9 @@ std::string Program::MessageBoxText(HWND box) {
     return text;
 }
 
-void Program::Command(UINT id) { PostMessageW(MainWindow(), WM_COMMAND, id, 0); }
+void Program::Command(UINT id) {
+    PostMessageW(MainWindow(), WM_COMMAND, id, 0);
+}
 
 int Program::Close() {
     HWND main = MainWindow();
@@ -148,10 +153,13 @@ int RunToEnd(const std::string& exe, const std::string& args, DWORD ms) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -2;
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return -2;
     DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
-    else TerminateProcess(pi.hProcess, 1);
+    if (WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0)
+        GetExitCodeProcess(pi.hProcess, &code);
+    else
+        TerminateProcess(pi.hProcess, 1);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return static_cast<int>(code);
@@ -169,7 +177,8 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD ms) {
 std::vector<std::string> Keys(const std::string& xml) {
     std::vector<std::string> keys;
     std::regex entry("<add key=\"([^\"]*)\"");
-    for (std::sregex_iterator it(xml.begin(), xml.end(), entry), end; it != end; ++it) keys.push_back((*it)[1]);
+    for (std::sregex_iterator it(xml.begin(), xml.end(), entry), end; it != end; ++it)
+        keys.push_back((*it)[1]);
     return keys;
 }
 

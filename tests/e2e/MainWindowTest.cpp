@@ -13,9 +13,16 @@ using namespace e2e;
 
 namespace {
 
-const std::vector<std::string> kShutdownKeys = {
-    "Top", "Left", "Width", "Height", "Maximized", "CurrWinColumnsOrder", "RegWinColumnsOrder",
-    "RegistWindows", "NormalIconHide", "TaskbarHide"};
+const std::vector<std::string> kShutdownKeys = {"Top",
+                                                "Left",
+                                                "Width",
+                                                "Height",
+                                                "Maximized",
+                                                "CurrWinColumnsOrder",
+                                                "RegWinColumnsOrder",
+                                                "RegistWindows",
+                                                "NormalIconHide",
+                                                "TaskbarHide"};
 
 RECT WindowRect(HWND w) {
     RECT r{};

@@ -28,10 +28,13 @@ bool IconShown(HWND iconWindow) {
 
 // What the shell posts for a mouse action on the icon.
 void Mouse(HWND iconWindow, std::initializer_list<UINT> messages) {
-    for (UINT m : messages) PostMessageW(iconWindow, ui::NotifyIcon::kCallbackMessage, ui::NotifyIcon::kIconId, m);
+    for (UINT m : messages)
+        PostMessageW(iconWindow, ui::NotifyIcon::kCallbackMessage, ui::NotifyIcon::kIconId, m);
 }
 
-bool OnScreen(HWND w) { return IsWindowVisible(w) && !IsIconic(w); }
+bool OnScreen(HWND w) {
+    return IsWindowVisible(w) && !IsIconic(w);
+}
 
 }  // namespace
 
@@ -40,8 +43,8 @@ TEST(OwnIcon, HideIconSwitchNeedsDashOrSlash) {
         const char* args;
         bool iconShown;
     };
-    const Case cases[] = {{"", true}, {"/HIDEICON", false}, {"-hideicon", false}, {"hideicon", true},
-                          {"/hideicons", true}};
+    const Case cases[] = {
+        {"", true}, {"/HIDEICON", false}, {"-hideicon", false}, {"hideicon", true}, {"/hideicons", true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
         ProgramFolder folder;

@@ -17,13 +17,17 @@ const char kRules[] =
 std::string StoredFile(const std::string& left) {
     return "<?xml version=\"1.0\" encoding=\"Shift-JIS\"?>\r\n<configuration>\r\n  <appSettings>\r\n"
            "    <add key=\"Top\" value=\"120\"/>\r\n"
-           "    <add key=\"Left\" value=\"" + left + "\"/>\r\n"
+           "    <add key=\"Left\" value=\"" +
+           left +
+           "\"/>\r\n"
            "    <add key=\"Width\" value=\"500\"/>\r\n"
            "    <add key=\"Height\" value=\"300\"/>\r\n"
            "    <add key=\"Maximized\" value=\"0\"/>\r\n"
            "    <add key=\"CurrWinColumnsOrder\" value=\"1=150,0=200\"/>\r\n"
            "    <add key=\"RegWinColumnsOrder\" value=\"0=205,1=50,2=85,3=75\"/>\r\n"
-           "    <add key=\"RegistWindows\" value=\"" + std::string(kRules) + "\"/>\r\n"
+           "    <add key=\"RegistWindows\" value=\"" +
+           std::string(kRules) +
+           "\"/>\r\n"
            "    <add key=\"NormalIconHide\" value=\"-1\"/>\r\n"
            "    <add key=\"TaskbarHide\" value=\"0\"/>\r\n"
            "  </appSettings>\r\n</configuration>\r\n";
@@ -88,6 +92,7 @@ TEST(StartupError, UnreadableFileIsLeftUntouched) {
 TEST(StartupError, BadTruthValueNamesTheText) {
     ProgramFolder folder;
     folder.WriteSettings(
-        "<configuration><appSettings><add key=\"NormalIconHide\" value=\"maybe\"/></appSettings></configuration>");
+        "<configuration><appSettings><add key=\"NormalIconHide\" "
+        "value=\"maybe\"/></appSettings></configuration>");
     ExpectStartupError(folder, "'maybe' is not a valid boolean value.");
 }
