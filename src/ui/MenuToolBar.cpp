@@ -1,6 +1,7 @@
 #include "ui/MenuToolBar.h"
 
 #include <commctrl.h>
+
 #include <cwctype>
 #include <string>
 
@@ -39,11 +40,12 @@ MenuToolBar::MenuToolBar(HWND owner, HMENU menu, HFONT font) : owner_(owner), me
     for (int i = 0; i < count; ++i) {
         std::wstring text = MenuItemText(menu, i);
         mnemonics_.push_back(Mnemonic(text));
+        captions_.push_back(text);
         TBBUTTON b{};
         b.iBitmap = I_IMAGENONE;
         b.idCommand = kFirstButtonId + i;
         b.fsState = TBSTATE_ENABLED;
-        b.fsStyle = BTNS_BUTTON | BTNS_SHOWTEXT | BTNS_AUTOSIZE;
+        b.fsStyle = BTNS_BUTTON | BTNS_SHOWTEXT;
         b.iString = reinterpret_cast<INT_PTR>(text.c_str());
         SendMessageW(toolBar_, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&b));
     }
@@ -60,12 +62,17 @@ MenuToolBar::MenuToolBar(HWND owner, HMENU menu, HFONT font) : owner_(owner), me
     KeepButtonSize();
 }
 
+// Buttons are 70 pixels wide, or as wide as their caption needs when a font
+// makes it longer: a cut caption ("ファイ...") would hide the menu's name.
 void MenuToolBar::KeepButtonSize() {
-    // 70 pixels wide, or wider when a font's caption would not fit: a cut
-    // caption ("ファイ...") would hide the menu's name.
-    SendMessageW(toolBar_, TB_SETBUTTONWIDTH, 0, MAKELPARAM(kButtonWidth, 2 * kButtonWidth));
     SendMessageW(toolBar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(kButtonWidth, kButtonHeight));
+    for (size_t i = 0; i < captions_.size(); ++i) SetButtonWidth(static_cast<int>(i), 0);
     SendMessageW(toolBar_, TB_AUTOSIZE, 0, 0);
+    for (size_t i = 0; i < captions_.size(); ++i) {
+        RECT rc{};
+        SendMessageW(toolBar_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rc));
+        if (rc.right - rc.left < kButtonWidth) SetButtonWidth(static_cast<int>(i), kButtonWidth);
+    }
     // The band is as wide as the buttons need.
     SIZE size{};
     SendMessageW(toolBar_, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
@@ -75,6 +82,16 @@ void MenuToolBar::KeepButtonSize() {
     band.cxMinChild = size.cx;
     band.cyMinChild = kButtonHeight + 2;
     SendMessageW(coolBar_, RB_SETBANDINFOW, 0, reinterpret_cast<LPARAM>(&band));
+}
+
+// A width of 0 lets the button size itself to its caption.
+void MenuToolBar::SetButtonWidth(int index, int width) {
+    TBBUTTONINFOW info{};
+    info.cbSize = sizeof info;
+    info.dwMask = TBIF_STYLE | TBIF_SIZE;
+    info.fsStyle = BTNS_BUTTON | BTNS_SHOWTEXT | (width == 0 ? BTNS_AUTOSIZE : 0);
+    info.cx = static_cast<WORD>(width);
+    SendMessageW(toolBar_, TB_SETBUTTONINFOW, kFirstButtonId + index, reinterpret_cast<LPARAM>(&info));
 }
 
 int MenuToolBar::Height() const {

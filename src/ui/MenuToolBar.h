@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 namespace ui {
@@ -27,12 +28,14 @@ public:
 
 private:
     void DropDown(int index);
+    void SetButtonWidth(int index, int width);
 
     HWND owner_;
     HMENU menu_;
     HWND coolBar_ = nullptr;
     HWND toolBar_ = nullptr;
     std::vector<wchar_t> mnemonics_;
+    std::vector<std::wstring> captions_;
 };
 
 }  // namespace ui
