@@ -224,3 +224,48 @@ TEST(MainWindow, HelpOpensTheReadMeBesideTheExecutable) {
     PostMessageW(viewer, WM_CLOSE, 0, 0);
     EXPECT_EQ(p.Close(), 0);
 }
+
+TEST(MainWindow, ColumnOrderTextComesBackAsTheListsShowIt) {
+    struct Case {
+        const char* stored;
+        const char* written;
+    };
+    // CurrWinColumnsOrder: the list has two columns.
+    const Case cases[] = {
+        {"1=150,0=200", "1=150,0=200"},  {"0=120,1=80", "0=120,1=80"},
+        {"1,0", "1=200,0=200"},           // no widths: the designed ones stay
+        {"0=90,0=90", "0=90,1=90"},       // not an order: the designed order stays
+        {"1=50,0=60,1=70", "1=50,0=60"},  // entries beyond the columns are ignored
+        {"x=abc,1=77", "0=200,1=77"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        ProgramFolder folder;
+        folder.WriteSettings(
+            std::string("<configuration><appSettings><add key=\"CurrWinColumnsOrder\" value=\"") + c.stored +
+            "\"/></appSettings></configuration>");
+        Program p(folder);
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(p.MainWindow()) != FALSE; }));
+        ASSERT_EQ(p.Close(), 0);
+        EXPECT_EQ(Value(folder.ReadSettings(), "CurrWinColumnsOrder"), c.written);
+    }
+}
+
+TEST(MainWindow, AltAndALetterOpensThatMenuOfTheToolBar) {
+    ProgramFolder folder;
+    Program p(folder);
+    HWND main = p.MainWindow();
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+    PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, 'v');
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        menu = FindWindowW(L"#32768", nullptr);
+        return menu && IsWindowVisible(menu);
+    }));
+    // The first item of "表示(&V)" is "起動時にウインドウを表示": choose it.
+    PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }));
+    ASSERT_EQ(p.Close(), 0);
+    EXPECT_EQ(Value(folder.ReadSettings(), "ShowWindow"), "0");
+}
