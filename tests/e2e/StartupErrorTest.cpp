@@ -40,6 +40,9 @@ void ExpectStartupError(const ProgramFolder& folder, const std::string& text) {
     HWND box = p.WaitForMessageBox();
     ASSERT_NE(box, nullptr) << "no error box";
     EXPECT_EQ(Program::MessageBoxText(box), text);
+    wchar_t caption[64] = L"";
+    GetWindowTextW(box, caption, 64);
+    EXPECT_STREQ(caption, L"Pelmora");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     HWND main = p.MainWindow();
     ASSERT_NE(main, nullptr);
