@@ -13,7 +13,7 @@ step() { echo; echo "=== $* ==="; }
 
 # GoogleTest cases that passed in a build's last ctest run (ctest counts executables).
 gtest_count() {
-    grep -ho '^\[  PASSED  \] [0-9]* test' "$1/Testing/Temporary/LastTest.log" | awk '{s += $3} END {print s + 0}'
+    grep -ho '^\[  PASSED  \] [0-9]* test' "$1/Testing/Temporary/LastTest.log" | awk '{s += $4} END {print s + 0}'
 }
 
 step "Host build and tests"
@@ -44,5 +44,9 @@ wineserver -k 2>/dev/null || true
 host=$(gtest_count build/host); asan=$(gtest_count build/asan); win=$(gtest_count build/win)
 echo
 echo "GoogleTest cases passed: host $host, host with sanitizers $asan, Windows under Wine $win"
+if [ "$host" -eq 0 ] || [ "$asan" -eq 0 ] || [ "$win" -eq 0 ]; then
+    echo "A build ran no test: something is wrong with the test set-up" >&2
+    exit 1
+fi
 echo "All tests passed in $(( $(date +%s) - start )) s"
 echo "$((host + asan + win)) passed, 0 failed"
