@@ -269,3 +269,24 @@ TEST(MainWindow, AltAndALetterOpensThatMenuOfTheToolBar) {
     ASSERT_EQ(p.Close(), 0);
     EXPECT_EQ(Value(folder.ReadSettings(), "ShowWindow"), "0");
 }
+
+TEST(MainWindow, TruthValuesAreReadInEveryFormAndWrittenAsMinusOneOrZero) {
+    struct Case {
+        const char* stored;
+        const char* written;
+    };
+    const Case cases[] = {{"True", "-1"}, {"fALSE", "0"}, {"2", "-1"}, {"0", "0"}, {"-1", "-1"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        ProgramFolder folder;
+        folder.WriteSettings(
+            std::string("<configuration><appSettings>") + "<add key=\"NormalIconHide\" value=\"" + c.stored +
+            "\"/><add key=\"TaskbarHide\" value=\"" + c.stored + "\"/></appSettings></configuration>");
+        Program p(folder);
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(p.MainWindow()) != FALSE; }));
+        ASSERT_EQ(p.Close(), 0);
+        std::string xml = folder.ReadSettings();
+        EXPECT_EQ(Value(xml, "NormalIconHide"), c.written);
+        EXPECT_EQ(Value(xml, "TaskbarHide"), c.written);
+    }
+}
