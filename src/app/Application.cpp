@@ -1,12 +1,9 @@
 #include "app/Application.h"
 
+#include "ui/WindowClass.h"
+
 TApplication::TApplication(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = instance;
-    wc.lpszClassName = kClassName;
-    RegisterClassExW(&wc);
+    ui::RegisterWindowClass(instance, kClassName, DefWindowProcW);
     wnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"Pelmora", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                            instance, nullptr);
 }

@@ -5,20 +5,13 @@
 #include "app/Application.h"
 #include "app/MenuIds.h"
 #include "app/SingleInstance.h"
+#include "ui/WindowClass.h"
 
 TPelmoraMainWindow::TPelmoraMainWindow(HINSTANCE instance, std::wstring commandLine)
     : Instance_(instance), CommandLine_(std::move(commandLine)) {
     AppIcon_.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0)));
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = StaticWndProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    wc.hIconSm = AppIcon_.get();
-    wc.lpszClassName = kClassName;
-    RegisterClassExW(&wc);
+    ui::RegisterWindowClass(instance, kClassName, StaticWndProc, LoadIconW(instance, MAKEINTRESOURCEW(1)),
+                            AppIcon_.get(), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"Pelmora", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                     CW_USEDEFAULT, CW_USEDEFAULT, 440, 278, nullptr, nullptr, instance, this);
     CreateControls();
@@ -35,19 +28,8 @@ void TPelmoraMainWindow::Destroy() {
 }
 
 LRESULT CALLBACK TPelmoraMainWindow::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* self =
-            static_cast<TPelmoraMainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->Handle_ = wnd;
-    }
-    auto* self = reinterpret_cast<TPelmoraMainWindow*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(wnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
-        self->Handle_ = nullptr;
-        return DefWindowProcW(wnd, msg, wParam, lParam);
-    }
+    auto* self = ui::WindowObject<TPelmoraMainWindow>(wnd, msg, lParam);
+    if (!self || msg == WM_NCDESTROY) return DefWindowProcW(wnd, msg, wParam, lParam);
     return self->WndProc(msg, wParam, lParam);
 }
 

@@ -12,6 +12,7 @@
 #include "ui/Handles.h"
 #include "ui/MenuToolBar.h"
 #include "ui/NotifyIcon.h"
+#include "ui/WindowClass.h"
 
 class TPelmoraMainWindow {
 public:
@@ -31,6 +32,8 @@ public:
 private:
     // Window procedure and message handlers (app/MainWindow.cpp).
     static LRESULT CALLBACK StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    friend TPelmoraMainWindow* ui::WindowObject<TPelmoraMainWindow>(HWND, UINT, LPARAM);
+    void BindWindow(HWND wnd) { Handle_ = wnd; }
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnCommand(UINT id);
     LRESULT OnNotify(const NMHDR& hdr);

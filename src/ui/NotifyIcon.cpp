@@ -2,17 +2,14 @@
 
 #include <algorithm>
 
+#include "ui/WindowClass.h"
+
 namespace ui {
 
 NotifyIcon::NotifyIcon(HINSTANCE instance, HICON icon, std::wstring tip, Events events)
     : icon_(icon), tip_(std::move(tip)), events_(std::move(events)) {
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = StaticProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kWindowClass;
-    RegisterClassExW(&wc);
+    RegisterWindowClass(instance, kWindowClass, StaticProc);
     // A hidden top-level window rather than a message-only one: it has to become
     // the foreground window while the menu is open.
     wnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
@@ -51,13 +48,9 @@ void NotifyIcon::Remove() {
 }
 
 LRESULT CALLBACK NotifyIcon::StaticProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<NotifyIcon*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->wnd_ = wnd;
-    }
-    auto* self = reinterpret_cast<NotifyIcon*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-    return self ? self->WndProc(msg, wParam, lParam) : DefWindowProcW(wnd, msg, wParam, lParam);
+    auto* self = WindowObject<NotifyIcon>(wnd, msg, lParam);
+    if (!self || msg == WM_NCDESTROY) return DefWindowProcW(wnd, msg, wParam, lParam);
+    return self->WndProc(msg, wParam, lParam);
 }
 
 LRESULT NotifyIcon::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "ui/WindowClass.h"
+
 namespace ui {
 
 class NotifyIcon {
@@ -34,6 +36,8 @@ public:
 
 private:
     static LRESULT CALLBACK StaticProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    friend NotifyIcon* WindowObject<NotifyIcon>(HWND, UINT, LPARAM);
+    void BindWindow(HWND wnd) { wnd_ = wnd; }
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnIconMessage(UINT mouseMessage);
     void OnTaskbarCreated();
