@@ -31,11 +31,11 @@ void TPelmoraMainWindow::CreateControls() {
                         0, 0, 0, Handle_, reinterpret_cast<HMENU>(kIdPageControl), Instance_, nullptr);
     AddTab(PageControl, 0, "ウィンドウ一覧");
     AddTab(PageControl, 1, "自動ウィンドウ制御一覧");
-    lvCurrWin = ui::CreateOwnerDataListView(Handle_, kIdCurrWin, {{"ウィンドウ名", 200}, {"ファイル名", 200}},
-                                            nullptr);
+    lvCurrWin =
+        ui::CreateOwnerDataListView(Handle_, kIdCurrWin, {{"ウィンドウ名", 200}, {"ファイル名", 200}});
     lvRegWin = ui::CreateOwnerDataListView(
-        Handle_, kIdRegWin, {{"ファイル名", 205}, {"透明度", 50}, {"タスクトレイ化", 85}, {"最前面表示", 75}},
-        nullptr);
+        Handle_, kIdRegWin,
+        {{"ファイル名", 205}, {"透明度", 50}, {"タスクトレイ化", 85}, {"最前面表示", 75}});
     // The lists lie above the tab control in the z-order so that they paint over it.
     SetWindowPos(PageControl, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     TabCtrl_SetCurSel(PageControl, 0);

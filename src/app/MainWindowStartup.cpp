@@ -115,7 +115,7 @@ void TPelmoraMainWindow::ApplyStoredPlacement(int left, int top, int width, int 
     WINDOWPLACEMENT wp{};
     wp.length = sizeof wp;
     GetWindowPlacement(Handle_, &wp);
-    wp.showCmd = IsWindowVisible(Handle_) ? SW_SHOWNORMAL : SW_HIDE;
+    wp.showCmd = SW_HIDE;  // the window is shown, or not, at the end of start-up
     wp.rcNormalPosition = {left, top, left + width, top + height};
     SetWindowPlacement(Handle_, &wp);
 }
@@ -132,7 +132,6 @@ void TPelmoraMainWindow::FormDestroy() {
         }
     }
     Setting_.reset();
-    if (TrayIcon) TrayIcon->Remove();
 }
 
 void TPelmoraMainWindow::SavePreferences() {
@@ -140,9 +139,10 @@ void TPelmoraMainWindow::SavePreferences() {
     wp.length = sizeof wp;
     GetWindowPlacement(Handle_, &wp);
     const RECT& r = wp.rcNormalPosition;
+    // Also maximised: hidden into the tray from a maximised state, or never shown yet.
     bool maximized = wp.showCmd == SW_SHOWMAXIMIZED ||
                      (wp.showCmd == SW_SHOWMINIMIZED && (wp.flags & WPF_RESTORETOMAXIMIZED)) ||
-                     (!IsWindowVisible(Handle_) && ShowMaximized_);
+                     ShowMaximized_;
     HMENU menu = Menus_.MainMenu.get();
     auto put = [this](int step, const char* key, const std::string& value) {
         if (LoadedStep_ >= step) Setting_->SetValue(key, value);
@@ -156,7 +156,6 @@ void TPelmoraMainWindow::SavePreferences() {
     put(kStepColumns, "RegWinColumnsOrder", ColumnOrderText(ui::GetColumnLayout(lvRegWin)));
     put(kStepRules, "RegistWindows", RegistWindowsText_);
     put(kStepIconHide, "NormalIconHide", BoolToStr(IsChecked(menu, ID_NIconHide)));
-    bool taskbarHide =
-        IsChecked(menu, ID_NTaskBarHide) && !(GetMenuState(menu, ID_NTaskBarHide, MF_BYCOMMAND) & MF_GRAYED);
-    put(kStepTaskbarHide, "TaskbarHide", BoolToStr(taskbarHide));
+    // A disabled item (before Windows XP) is never checked, so it is written as "0".
+    put(kStepTaskbarHide, "TaskbarHide", BoolToStr(IsChecked(menu, ID_NTaskBarHide)));
 }

@@ -1,8 +1,6 @@
 #include "app/SystemInfo.h"
 
-namespace {
-
-OSVERSIONINFOA QueryVersion() {
+OSVERSIONINFOA SystemVersion() {
     OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof info;
 #pragma GCC diagnostic push
@@ -11,8 +9,6 @@ OSVERSIONINFOA QueryVersion() {
 #pragma GCC diagnostic pop
     return info;
 }
-
-}  // namespace
 
 bool IsWin2000OrLater(DWORD major) {
     return major >= 5;
@@ -23,11 +19,11 @@ bool IsWinXPOrLater(DWORD major, DWORD minor) {
 }
 
 bool IsWin2000OrLater() {
-    return IsWin2000OrLater(QueryVersion().dwMajorVersion);
+    return IsWin2000OrLater(SystemVersion().dwMajorVersion);
 }
 
 bool IsWinXPOrLater() {
-    OSVERSIONINFOA v = QueryVersion();
+    OSVERSIONINFOA v = SystemVersion();
     return IsWinXPOrLater(v.dwMajorVersion, v.dwMinorVersion);
 }
 

@@ -4,6 +4,9 @@
 
 #include "ui/Handles.h"
 
+// The system's version as GetVersionEx reports it.
+OSVERSIONINFOA SystemVersion();
+
 // True on Windows 2000 (5.0) or later: transparency needs layered windows.
 bool IsWin2000OrLater();
 // True on Windows XP (5.1) or later: the taskbar-button option needs it.

@@ -29,7 +29,7 @@ bool TPelmoraMainWindow::IsMainWindowOnScreen() const {
 
 // Minimised and without its taskbar button: only the own icon remains.
 void TPelmoraMainWindow::HideApplication() {
-    if (IsWindowVisible(Handle_) && !IsIconic(Handle_)) ShowWindow(Handle_, SW_MINIMIZE);
+    if (IsMainWindowOnScreen()) ShowWindow(Handle_, SW_MINIMIZE);
     ShowWindow(Handle_, SW_HIDE);
 }
 

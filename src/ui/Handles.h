@@ -4,9 +4,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <memory>
-#include <type_traits>
-
 namespace ui {
 
 template <typename H, auto Close>
@@ -39,34 +36,11 @@ private:
     H h_{};
 };
 
-inline void CloseGdi(HGDIOBJ h) {
-    DeleteObject(h);
-}
-inline void CloseMenu(HMENU h) {
-    DestroyMenu(h);
-}
-inline void CloseImageList(HIMAGELIST h) {
-    ImageList_Destroy(h);
-}
-inline void CloseWindow_(HWND h) {
-    DestroyWindow(h);
-}
-inline void CloseKernel(HANDLE h) {
-    CloseHandle(h);
-}
-inline void CloseModule(HMODULE h) {
-    FreeLibrary(h);
-}
-inline void CloseIcon(HICON h) {
-    DestroyIcon(h);
-}
-
-using OwnedFont = Owned<HFONT, CloseGdi>;
-using OwnedMenu = Owned<HMENU, CloseMenu>;
-using OwnedImageList = Owned<HIMAGELIST, CloseImageList>;
-using OwnedWindow = Owned<HWND, CloseWindow_>;
-using OwnedHandle = Owned<HANDLE, CloseKernel>;
-using OwnedModule = Owned<HMODULE, CloseModule>;
-using OwnedIcon = Owned<HICON, CloseIcon>;
+// The platform's own release functions serve as the deleters.
+using OwnedFont = Owned<HFONT, DeleteObject>;
+using OwnedMenu = Owned<HMENU, DestroyMenu>;
+using OwnedImageList = Owned<HIMAGELIST, ImageList_Destroy>;
+using OwnedIcon = Owned<HICON, DestroyIcon>;
+using OwnedWindow = Owned<HWND, DestroyWindow>;
 
 }  // namespace ui

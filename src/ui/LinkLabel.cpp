@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "ui/Handles.h"
+#include "ui/WindowClass.h"
 
 namespace ui {
 namespace {
@@ -280,13 +281,8 @@ LRESULT CALLBACK LinkLabelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool RegisterLinkLabelClass() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = LinkLabelProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterWindowClass(GetModuleHandleW(nullptr), kClassName, LinkLabelProc) != 0 ||
+           GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 // The state of a window of this class only: other windows use their user data as they like.

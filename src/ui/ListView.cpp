@@ -4,8 +4,7 @@
 
 namespace ui {
 
-HWND CreateOwnerDataListView(HWND parent, int id, const std::vector<Column>& columns,
-                             HIMAGELIST smallImages) {
+HWND CreateOwnerDataListView(HWND parent, int id, const std::vector<Column>& columns) {
     DWORD style = WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
     HWND lv = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", style, 0, 0, 0, 0, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
@@ -20,7 +19,6 @@ HWND CreateOwnerDataListView(HWND parent, int id, const std::vector<Column>& col
         col.iSubItem = static_cast<int>(i);
         SendMessageW(lv, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&col));
     }
-    ListView_SetImageList(lv, smallImages, LVSIL_SMALL);
     return lv;
 }
 

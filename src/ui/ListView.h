@@ -16,7 +16,7 @@ struct Column {
     int width;
 };
 
-HWND CreateOwnerDataListView(HWND parent, int id, const std::vector<Column>& columns, HIMAGELIST smallImages);
+HWND CreateOwnerDataListView(HWND parent, int id, const std::vector<Column>& columns);
 
 // The display order and widths as the column-order text stores them.
 ColumnLayout GetColumnLayout(HWND listView);

@@ -40,7 +40,6 @@ MenuToolBar::MenuToolBar(HWND owner, HMENU menu, HFONT font) : owner_(owner), me
     for (int i = 0; i < count; ++i) {
         std::wstring text = MenuItemText(menu, i);
         mnemonics_.push_back(Mnemonic(text));
-        captions_.push_back(text);
         TBBUTTON b{};
         b.iBitmap = I_IMAGENONE;
         b.idCommand = kFirstButtonId + i;
@@ -55,7 +54,6 @@ MenuToolBar::MenuToolBar(HWND owner, HMENU menu, HFONT font) : owner_(owner), me
     band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_STYLE | RBBIM_SIZE;
     band.fStyle = RBBS_CHILDEDGE | RBBS_GRIPPERALWAYS;
     band.hwndChild = toolBar_;
-    band.cxMinChild = kButtonWidth * count;
     band.cyMinChild = kButtonHeight + 2;
     band.cx = 0;
     SendMessageW(coolBar_, RB_INSERTBANDW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
@@ -66,14 +64,14 @@ MenuToolBar::MenuToolBar(HWND owner, HMENU menu, HFONT font) : owner_(owner), me
 // makes it longer: a cut caption ("ファイ...") would hide the menu's name.
 void MenuToolBar::KeepButtonSize() {
     SendMessageW(toolBar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(kButtonWidth, kButtonHeight));
-    for (size_t i = 0; i < captions_.size(); ++i) SetButtonWidth(static_cast<int>(i), 0);
+    for (size_t i = 0; i < mnemonics_.size(); ++i) SetButtonWidth(static_cast<int>(i), 0);
     SendMessageW(toolBar_, TB_AUTOSIZE, 0, 0);
-    for (size_t i = 0; i < captions_.size(); ++i) {
+    for (size_t i = 0; i < mnemonics_.size(); ++i) {
         RECT rc{};
         SendMessageW(toolBar_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rc));
         if (rc.right - rc.left < kButtonWidth) SetButtonWidth(static_cast<int>(i), kButtonWidth);
     }
-    // The band is as wide as the buttons need.
+    // The band is as wide as the buttons need; its height was set with it.
     SIZE size{};
     SendMessageW(toolBar_, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
     REBARBANDINFOW band{};

@@ -3,7 +3,6 @@
 #pragma once
 #include <windows.h>
 
-#include <string>
 #include <vector>
 
 namespace ui {
@@ -35,7 +34,6 @@ private:
     HWND coolBar_ = nullptr;
     HWND toolBar_ = nullptr;
     std::vector<wchar_t> mnemonics_;
-    std::vector<std::wstring> captions_;
 };
 
 }  // namespace ui

@@ -1,14 +1,11 @@
 #include "windows/WindowHelpers.h"
 
+#include "app/SystemInfo.h"
+
 namespace {
 
 bool UsesThreadAttachment() {
-    OSVERSIONINFOA v{};
-    v.dwOSVersionInfoSize = sizeof v;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    GetVersionExA(&v);
-#pragma GCC diagnostic pop
+    OSVERSIONINFOA v = SystemVersion();
     if (v.dwPlatformId == VER_PLATFORM_WIN32_NT) return v.dwMajorVersion > 4;
     return v.dwMajorVersion > 4 || (v.dwMajorVersion == 4 && v.dwMinorVersion > 0);
 }

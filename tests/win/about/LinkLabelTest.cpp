@@ -124,7 +124,7 @@ std::vector<std::vector<COLORREF>> Render(HWND label) {
     std::vector<std::vector<COLORREF>> pixels(client.bottom, std::vector<COLORREF>(client.right));
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
-    ui::Owned<HBITMAP, ui::CloseGdi> bitmap(CreateBitmap(client.right, client.bottom, 1, 32, nullptr));
+    ui::Owned<HBITMAP, DeleteObject> bitmap(CreateBitmap(client.right, client.bottom, 1, 32, nullptr));
     HGDIOBJ old = SelectObject(dc, bitmap.get());
     SendMessageW(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     for (int y = 0; y < client.bottom; ++y)
