@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what the builds and tests need from Debian's archive, only when missing.
+# Everything is 64-bit: some machines run no 32-bit code at all.
 set -euo pipefail
 
 packages=(locales cmake g++ make googletest clang libclang-rt-14-dev
-          g++-mingw-w64-i686 mingw-w64-i686-dev
-          wine wine32:i386 wine64 xvfb xauth xdotool imagemagick fonts-ipafont-gothic zip)
+          g++-mingw-w64-x86-64 mingw-w64-x86-64-dev
+          wine wine64 xvfb xauth xdotool imagemagick fonts-ipafont-gothic zip)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -29,9 +30,6 @@ if [ ${#missing[@]} -eq 0 ]; then
 fi
 
 echo "Installing: ${missing[*]}"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    $SUDO dpkg --add-architecture i386
-fi
 $SUDO apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 ensure_japanese_locale

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 scripts/install-prereqs.sh
 . scripts/wine-env.sh
 
-cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/win -j "$(nproc)" --target pelmora
 pelmora_wine_prefix
 
@@ -29,4 +29,4 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 echo "Starting $app_dir/pelmora.exe (settings: $app_dir/pelmora.xml)"
 cd "$app_dir"
-exec wine explorer /desktop=Pelmora,1024x720 pelmora.exe "$@"
+exec "$WINELOADER" explorer /desktop=Pelmora,1024x720 pelmora.exe "$@"

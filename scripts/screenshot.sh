@@ -5,19 +5,19 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-prereqs.sh
 . scripts/wine-env.sh
-cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/win -j "$(nproc)" --target pelmora >/dev/null
 pelmora_wine_prefix
 
 dir=$(mktemp -d)
-trap 'wineserver -k 2>/dev/null || true; kill ${xvfb_pid:-0} 2>/dev/null || true; rm -rf "$dir"' EXIT
+trap 'pelmora_wineserver -k 2>/dev/null || true; kill ${xvfb_pid:-0} 2>/dev/null || true; rm -rf "$dir"' EXIT
 cp build/win/src/app/pelmora.exe "$dir/"
 export DISPLAY=:48 LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 Xvfb "$DISPLAY" -screen 0 800x600x24 >/dev/null 2>&1 &
 xvfb_pid=$!
 sleep 1
 # A Wine virtual desktop draws the window frames that a bare X server lacks.
-(cd "$dir" && wine explorer /desktop=Pelmora,800x600 pelmora.exe >/dev/null 2>&1 &)
+(cd "$dir" && pelmora_wine explorer /desktop=Pelmora,800x600 pelmora.exe >/dev/null 2>&1 &)
 for _ in $(seq 1 40); do
     xdotool search --name '^Pelmora$' >/dev/null 2>&1 && break
     sleep 0.5
