@@ -6,14 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "app/SystemInfo.h"
+#include "Identity.h"
+#include "ui/SystemInfo.h"
+#include "ui/WindowClass.h"
 #include "ui/LinkLabel.h"
 #include "ui/Text.h"
 
 namespace {
 
 constexpr char kCaption[] = "Pelmoraについて";
-constexpr char kVersion[] = "Pelmora ver 0.25";
+constexpr char kVersion[] = "Pelmora ver " PELMORA_VERSION_TEXT;
 constexpr wchar_t kHomePage[] = L"https://pelmora.example.org/";
 constexpr wchar_t kMailAddress[] = L"pelmora@example.org";
 constexpr int kClientWidth = 265;
@@ -80,7 +82,8 @@ INT_PTR CALLBACK TForm2::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         reinterpret_cast<TForm2*>(lp)->hwnd_ = hwnd;
     }
     auto* form = reinterpret_cast<TForm2*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    return form ? form->HandleMessage(msg, wp, lp) : FALSE;
+    if (!form) return FALSE;
+    return ui::Guarded(hwnd, FALSE, [&] { return form->HandleMessage(msg, wp, lp); });
 }
 
 INT_PTR TForm2::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
@@ -132,7 +135,7 @@ void TForm2::CreateControls() {
 
     HWND image = AddControl(L"STATIC", "", SS_ICON | SS_REALSIZECONTROL, kImage1, Bounds(54, 14, 16, 16));
     icon_.reset(static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0)));
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(PELMORA_ICON_ID), IMAGE_ICON, 16, 16, 0)));
     if (icon_) SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
 
     AddControl(L"STATIC", kVersion, SS_LEFT, kLabel1, Bounds(80, 16, 113, 25));

@@ -4,8 +4,8 @@
 
 TApplication::TApplication(HINSTANCE instance) {
     ui::RegisterWindowClass(instance, kClassName, DefWindowProcW);
-    wnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"Pelmora", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                           instance, nullptr);
+    wnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, identity::kAppTitle, WS_POPUP, 0, 0, 0, 0, nullptr,
+                           nullptr, instance, nullptr);
 }
 
 TApplication::~TApplication() {

@@ -3,9 +3,11 @@
 #pragma once
 #include <windows.h>
 
+#include "Identity.h"
+
 class TApplication {
 public:
-    static constexpr const wchar_t* kClassName = L"PelmoraApplication";
+    static constexpr const wchar_t* kClassName = identity::kApplicationClass;
 
     explicit TApplication(HINSTANCE instance);
     ~TApplication();

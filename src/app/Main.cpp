@@ -7,6 +7,7 @@
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "app/SingleInstance.h"
+#include "ui/ErrorBox.h"
 #include "ui/MessageHook.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -26,7 +27,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     ui::MessageHook events([&mainWindow](const MSG& msg) {
         if (mainWindow) mainWindow->ApplicationEventsMessage(msg);
     });
-    auto owner = std::make_unique<TPelmoraMainWindow>(instance, GetCommandLineW());
+    std::unique_ptr<TPelmoraMainWindow> owner;
+    try {
+        owner = std::make_unique<TPelmoraMainWindow>(instance, GetCommandLineW());
+    } catch (const std::exception& e) {
+        ui::ShowErrorBox(nullptr, e.what());
+        return 1;
+    }
     mainWindow = owner.get();
 
     int exitCode = app.Run();

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <stdexcept>
+
 #include "app/Application.h"
 #include "app/MenuIds.h"
 #include "app/SingleInstance.h"
@@ -9,11 +11,15 @@
 
 TPelmoraMainWindow::TPelmoraMainWindow(HINSTANCE instance, std::wstring commandLine)
     : Instance_(instance), CommandLine_(std::move(commandLine)) {
-    AppIcon_.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0)));
-    ui::RegisterWindowClass(instance, kClassName, StaticWndProc, LoadIconW(instance, MAKEINTRESOURCEW(1)),
-                            AppIcon_.get(), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"Pelmora", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                    CW_USEDEFAULT, CW_USEDEFAULT, 440, 278, nullptr, nullptr, instance, this);
+    AppIcon_.reset(
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(PELMORA_ICON_ID), IMAGE_ICON, 16, 16, 0)));
+    ui::RegisterWindowClass(instance, kClassName, ui::ObjectWndProc<TPelmoraMainWindow>,
+                            LoadIconW(instance, MAKEINTRESOURCEW(PELMORA_ICON_ID)), AppIcon_.get(),
+                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    HWND wnd = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, identity::kAppTitle,
+                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 440, 278,
+                               nullptr, nullptr, instance, this);
+    if (!wnd) throw std::runtime_error("Cannot create the main window");
     CreateControls();
     CreateTrayIcon();
     FormCreate();
@@ -27,119 +33,62 @@ void TPelmoraMainWindow::Destroy() {
     if (Handle_) DestroyWindow(Handle_);
 }
 
-LRESULT CALLBACK TPelmoraMainWindow::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = ui::WindowObject<TPelmoraMainWindow>(wnd, msg, lParam);
-    if (!self || msg == WM_NCDESTROY) return DefWindowProcW(wnd, msg, wParam, lParam);
-    return self->WndProc(msg, wParam, lParam);
+LRESULT TPelmoraMainWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (DispatchMessage(msg, wParam, lParam, result)) return result;
+    return DefWindowProcW(Handle_, msg, wParam, lParam);
 }
 
-LRESULT TPelmoraMainWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+// The messages of the window itself.
+bool TPelmoraMainWindow::OnAppMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (msg) {
         case WM_COMMAND:
             if (ToolBar1 && reinterpret_cast<HWND>(lParam) == ToolBar1->ToolBar())
                 ToolBar1->OnCommand(LOWORD(wParam));
             else if (lParam == 0)
                 OnCommand(LOWORD(wParam));
-            return 0;
+            return true;
         case WM_NOTIFY:
-            return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+            result = OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+            return true;
         case WM_CONTEXTMENU:
             OnContextMenu(reinterpret_cast<HWND>(wParam),
                           POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
-            return 0;
+            return true;
         case WM_SIZE:
             OnSize();
-            return 0;
-        case WM_SYSCOMMAND: {
-            bool handled = false;
-            OnSysCommand(wParam, lParam, handled);
-            if (handled) return 0;
-            break;
-        }
+            return true;
+        case WM_SYSCOMMAND:
+            return OnSysCommand(wParam, lParam);
         case WM_CLOSE:
             // The main window closing ends the program, by the same road as the menu.
             NExitClick();
-            return 0;
+            return true;
         case WM_QUERYENDSESSION:
-            return TRUE;
+            result = TRUE;
+            return true;
         case WM_ENDSESSION:
             // The session ends without our loop finishing: shut down in order now.
             if (wParam) Destroy();
-            return 0;
+            return true;
         case WM_DESTROY:
             FormDestroy();
-            return 0;
+            return true;
         default:
-            break;
+            return false;
     }
-    return DefWindowProcW(Handle_, msg, wParam, lParam);
 }
 
-void TPelmoraMainWindow::OnSysCommand(WPARAM command, LPARAM lParam, bool& handled) {
+bool TPelmoraMainWindow::OnSysCommand(WPARAM command, LPARAM lParam) {
     switch (command & 0xFFF0) {
         case SC_MINIMIZE:
             // Minimising sends the program into the notification area.
             HideApplication();
-            handled = true;
-            break;
+            return true;
         case SC_KEYMENU:
             // No menu bar: Alt + a letter opens the tool bar's menu of that letter.
-            handled = lParam != 0 && ToolBar1 && ToolBar1->OnMenuKey(static_cast<wchar_t>(lParam));
-            break;
+            return lParam != 0 && ToolBar1 && ToolBar1->OnMenuKey(static_cast<wchar_t>(lParam));
         default:
-            break;
+            return false;
     }
-}
-
-void TPelmoraMainWindow::OnCommand(UINT id) {
-    switch (id) {
-        case ID_NExit:
-            NExitClick();
-            break;
-        case ID_NShowWin:
-            NShowWinClick();
-            break;
-        case ID_NIconHide:
-            NIconHideClick();
-            break;
-        case ID_NTaskBarHide:
-            NTaskBarHideClick();
-            break;
-        case ID_NViewHelp:
-            NViewHelpClick();
-            break;
-        case ID_N3:
-            N3Click();
-            break;
-        case ID_NShowPelmora:
-            ShowMainWindow(false);
-            break;
-        case ID_NClose:
-            NCloseClick();
-            break;
-        default:
-            break;  // commands of the lists, rules and tray entries arrive with their subsystems
-    }
-}
-
-LRESULT TPelmoraMainWindow::OnNotify(const NMHDR& hdr) {
-    if (hdr.hwndFrom == PageControl && hdr.code == TCN_SELCHANGE) OnTabChange();
-    return 0;
-}
-
-void TPelmoraMainWindow::OnContextMenu(HWND control, POINT screen) {
-    HMENU menu = nullptr;
-    if (control == lvCurrWin) {
-        menu = Menus_.CurrWinMenu.get();
-    } else if (control == lvRegWin) {
-        lvRegWinContextPopup();
-        menu = Menus_.lvRegMenu.get();
-    }
-    if (!menu) return;
-    if (screen.x == -1 && screen.y == -1) {  // from the keyboard: open at the list's corner
-        RECT rc{};
-        GetWindowRect(control, &rc);
-        screen = {rc.left + 8, rc.top + 8};
-    }
-    TrackPopupMenu(menu, TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle_, nullptr);
 }

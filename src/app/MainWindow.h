@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "Identity.h"
 #include "app/Menus.h"
 #include "settings/Setting.h"
 #include "ui/Handles.h"
@@ -16,7 +17,7 @@
 
 class TPelmoraMainWindow {
 public:
-    static constexpr const wchar_t* kClassName = L"TPelmoraMainWindow";
+    static constexpr const wchar_t* kClassName = identity::kMainWindowClass;
 
     TPelmoraMainWindow(HINSTANCE instance, std::wstring commandLine);
     ~TPelmoraMainWindow();
@@ -31,16 +32,33 @@ public:
 
 private:
     // Window procedure and message handlers (app/MainWindow.cpp).
-    static LRESULT CALLBACK StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
     friend TPelmoraMainWindow* ui::WindowObject<TPelmoraMainWindow>(HWND, UINT, LPARAM);
+    friend LRESULT CALLBACK ui::ObjectWndProc<TPelmoraMainWindow>(HWND, UINT, WPARAM, LPARAM) noexcept;
     void BindWindow(HWND wnd) { Handle_ = wnd; }
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    bool OnAppMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnSysCommand(WPARAM command, LPARAM lParam);
+    void OnSize();
+    void OnTabChange();
+
+    // Dispatch (app/MainWindowDispatch.cpp). Each subsystem answers for its own
+    // messages, commands, list notifications and context menus: the main window
+    // asks the handlers of one table in turn until one says it handled the
+    // event. A new subsystem adds its handlers and one line to each table.
+    using MessageHandler = bool (TPelmoraMainWindow::*)(UINT msg, WPARAM wParam, LPARAM lParam,
+                                                        LRESULT& result);
+    using CommandHandler = bool (TPelmoraMainWindow::*)(UINT id);
+    using NotifyHandler = bool (TPelmoraMainWindow::*)(const NMHDR& hdr, LRESULT& result);
+    using ContextMenuHandler = bool (TPelmoraMainWindow::*)(HWND control, POINT screen);
+    static const MessageHandler kMessageHandlers[];
+    static const CommandHandler kCommandHandlers[];
+    static const NotifyHandler kNotifyHandlers[];
+    static const ContextMenuHandler kContextMenuHandlers[];
+    bool DispatchMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void OnCommand(UINT id);
     LRESULT OnNotify(const NMHDR& hdr);
     void OnContextMenu(HWND control, POINT screen);
-    void OnSysCommand(WPARAM command, LPARAM lParam, bool& handled);
-    void OnSize();
-    void OnTabChange();
+    void PopupAt(HMENU menu, HWND control, POINT screen);
 
     // Layout: cool bar with the menu tool bar, tabs and lists (app/MainWindowLayout.cpp).
     void CreateControls();
@@ -56,6 +74,9 @@ private:
     void ApplyStoredPlacement(int left, int top, int width, int height);
 
     // Commands of the window itself (app/MainWindowCommands.cpp).
+    bool OnAppCommand(UINT id);
+    bool OnAppNotify(const NMHDR& hdr, LRESULT& result);
+    bool OnAppContextMenu(HWND control, POINT screen);
     void NExitClick();
     void NShowWinClick();
     void NViewHelpClick();
@@ -63,6 +84,7 @@ private:
     void lvRegWinContextPopup();
 
     // Own tray icon and visibility options (tray/OwnIcon.cpp).
+    bool OnOwnIconCommand(UINT id);
     void CreateTrayIcon();
     void TrayIconClick(ui::NotifyIcon::Button button);
     void ShowMainWindow(bool forced);
@@ -92,7 +114,6 @@ private:
 
     // Hook library: only its message is known until the library is loaded.
     UINT HookMessage = 0;
-    bool Hooked = false;
 
     // Windows looked up once at start.
     HWND TaskbarWnd = nullptr;

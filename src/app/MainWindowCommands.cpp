@@ -8,8 +8,47 @@
 #include "app/ExePath.h"
 #include "app/MainWindow.h"
 #include "app/MenuIds.h"
-#include "app/Preferences.h"
+#include "prefs/Preferences.h"
 #include "ui/ListView.h"
+
+bool TPelmoraMainWindow::OnAppCommand(UINT id) {
+    switch (id) {
+        case ID_NExit:
+            NExitClick();
+            return true;
+        case ID_NShowWin:
+            NShowWinClick();
+            return true;
+        case ID_NViewHelp:
+            NViewHelpClick();
+            return true;
+        case ID_N3:
+            N3Click();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool TPelmoraMainWindow::OnAppNotify(const NMHDR& hdr, LRESULT&) {
+    if (hdr.hwndFrom != PageControl) return false;
+    if (hdr.code == TCN_SELCHANGE) OnTabChange();
+    return true;
+}
+
+// The lists' menus until their subsystems answer for them.
+bool TPelmoraMainWindow::OnAppContextMenu(HWND control, POINT screen) {
+    if (control == lvCurrWin) {
+        PopupAt(Menus_.CurrWinMenu.get(), control, screen);
+        return true;
+    }
+    if (control == lvRegWin) {
+        lvRegWinContextPopup();
+        PopupAt(Menus_.lvRegMenu.get(), control, screen);
+        return true;
+    }
+    return false;
+}
 
 void TPelmoraMainWindow::NExitClick() {
     // The loop ends first; the window is destroyed after it, which saves.

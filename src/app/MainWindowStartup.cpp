@@ -9,8 +9,8 @@
 #include "app/ExePath.h"
 #include "app/MainWindow.h"
 #include "app/MenuIds.h"
-#include "app/Preferences.h"
-#include "app/SystemInfo.h"
+#include "prefs/Preferences.h"
+#include "ui/SystemInfo.h"
 #include "ui/ErrorBox.h"
 #include "ui/ListView.h"
 
@@ -61,7 +61,6 @@ void TPelmoraMainWindow::FormCreate() {
 void TPelmoraMainWindow::RunStartupSteps() {
     Font_ = SetSystemFont();
     ApplyFont();
-    Hooked = false;
     HookMessage = RegisterWindowMessageA("lkfsgd2fs741admsfdh");
     CreateImageLists();
     TaskbarWnd = FindWindowA("Shell_TrayWnd", nullptr);

@@ -6,12 +6,32 @@
 #include "app/SingleInstance.h"
 #include "windows/WindowHelpers.h"
 
+bool TPelmoraMainWindow::OnOwnIconCommand(UINT id) {
+    switch (id) {
+        case ID_NIconHide:
+            NIconHideClick();
+            return true;
+        case ID_NTaskBarHide:
+            NTaskBarHideClick();
+            return true;
+        case ID_NShowPelmora:
+            ShowMainWindow(false);
+            return true;
+        case ID_NClose:
+            NCloseClick();
+            return true;
+        default:
+            return false;
+    }
+}
+
 void TPelmoraMainWindow::CreateTrayIcon() {
     ui::NotifyIcon::Events events;
     events.onClick = [this](ui::NotifyIcon::Button b) { TrayIconClick(b); };
     events.popupMenu = [this] { return Menus_.TrayMenu.get(); };
     events.onCommand = [this](UINT id) { OnCommand(id); };
-    TrayIcon = std::make_unique<ui::NotifyIcon>(Instance_, AppIcon_.get(), L"Pelmora", std::move(events));
+    TrayIcon =
+        std::make_unique<ui::NotifyIcon>(Instance_, AppIcon_.get(), identity::kAppTitle, std::move(events));
     TrayIcon->Add();
 }
 

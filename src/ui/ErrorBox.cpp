@@ -1,5 +1,6 @@
 #include "ui/ErrorBox.h"
 
+#include "Identity.h"
 #include "ui/Text.h"
 
 namespace ui {
@@ -10,7 +11,7 @@ std::string ErrorBoxText(const std::string& message) {
 }
 
 void ShowErrorBox(HWND owner, const std::string& message) {
-    MessageBoxW(owner, FromAnsi(ErrorBoxText(message)).c_str(), L"Pelmora", MB_OK | MB_ICONERROR);
+    MessageBoxW(owner, FromAnsi(ErrorBoxText(message)).c_str(), identity::kAppTitle, MB_OK | MB_ICONERROR);
 }
 
 }  // namespace ui

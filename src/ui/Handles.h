@@ -42,5 +42,51 @@ using OwnedMenu = Owned<HMENU, DestroyMenu>;
 using OwnedImageList = Owned<HIMAGELIST, ImageList_Destroy>;
 using OwnedIcon = Owned<HICON, DestroyIcon>;
 using OwnedWindow = Owned<HWND, DestroyWindow>;
+using OwnedHook = Owned<HHOOK, UnhookWindowsHookEx>;
+using OwnedWinEventHook = Owned<HWINEVENTHOOK, UnhookWinEvent>;
+using OwnedModule = Owned<HMODULE, FreeLibrary>;
+// Kernel handles whose failure value is null (processes, mutexes, events).
+using OwnedHandle = Owned<HANDLE, CloseHandle>;
+
+// Kernel handles whose failure value is INVALID_HANDLE_VALUE (toolhelp
+// snapshots, files) are kept as null when the call failed.
+inline HANDLE ValidOrNull(HANDLE h) {
+    return h == INVALID_HANDLE_VALUE ? nullptr : h;
+}
+
+// A window's device context, released to that window.
+class WindowDC {
+public:
+    explicit WindowDC(HWND wnd) : wnd_(wnd), dc_(GetDC(wnd)) {}
+    ~WindowDC() {
+        if (dc_) ReleaseDC(wnd_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND wnd_;
+    HDC dc_;
+};
+
+// Memory allocated in another process, released there.
+class RemoteMemory {
+public:
+    RemoteMemory(HANDLE process, SIZE_T size)
+        : process_(process),
+          address_(process ? VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE) : nullptr) {}
+    ~RemoteMemory() {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+    void* get() const { return address_; }
+    explicit operator bool() const { return address_ != nullptr; }
+
+private:
+    HANDLE process_;
+    void* address_;
+};
 
 }  // namespace ui

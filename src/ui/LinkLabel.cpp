@@ -275,7 +275,7 @@ LRESULT CALLBACK LinkLabelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         std::unique_ptr<LinkLabel> freed(label);
     } else if (label) {
-        return label->Handle(hwnd, msg, wp, lp);
+        return Guarded(hwnd, 0, [&] { return label->Handle(hwnd, msg, wp, lp); });
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Preferences.h"
+#include "prefs/Preferences.h"
 
 namespace ui {
 

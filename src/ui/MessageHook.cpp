@@ -1,5 +1,7 @@
 #include "ui/MessageHook.h"
 
+#include "ui/WindowClass.h"
+
 namespace ui {
 
 namespace {
@@ -20,8 +22,13 @@ MessageHook::~MessageHook() {
 LRESULT CALLBACK MessageHook::HookProc(int code, WPARAM wParam, LPARAM lParam) {
     // Only messages actually removed from the queue count; a peek that leaves
     // the message there would otherwise be seen twice.
-    if (code == HC_ACTION && wParam == PM_REMOVE && g_handler)
-        (*g_handler)(*reinterpret_cast<const MSG*>(lParam));
+    if (code == HC_ACTION && wParam == PM_REMOVE && g_handler) {
+        const MSG& msg = *reinterpret_cast<const MSG*>(lParam);
+        Guarded(msg.hwnd, 0, [&]() -> LRESULT {
+            (*g_handler)(msg);
+            return 0;
+        });
+    }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 

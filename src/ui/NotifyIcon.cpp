@@ -9,7 +9,7 @@ namespace ui {
 NotifyIcon::NotifyIcon(HINSTANCE instance, HICON icon, std::wstring tip, Events events)
     : icon_(icon), tip_(std::move(tip)), events_(std::move(events)) {
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-    RegisterWindowClass(instance, kWindowClass, StaticProc);
+    RegisterWindowClass(instance, kWindowClass, ObjectWndProc<NotifyIcon>);
     // A hidden top-level window rather than a message-only one: it has to become
     // the foreground window while the menu is open.
     wnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
@@ -45,12 +45,6 @@ void NotifyIcon::Remove() {
     NOTIFYICONDATAW nid = Record(0);
     Shell_NotifyIconW(NIM_DELETE, &nid);
     added_ = false;
-}
-
-LRESULT CALLBACK NotifyIcon::StaticProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = WindowObject<NotifyIcon>(wnd, msg, lParam);
-    if (!self || msg == WM_NCDESTROY) return DefWindowProcW(wnd, msg, wParam, lParam);
-    return self->WndProc(msg, wParam, lParam);
 }
 
 LRESULT NotifyIcon::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -7,13 +7,14 @@
 #include <functional>
 #include <string>
 
+#include "Identity.h"
 #include "ui/WindowClass.h"
 
 namespace ui {
 
 class NotifyIcon {
 public:
-    static constexpr const wchar_t* kWindowClass = L"PelmoraNotifyIcon";
+    static constexpr const wchar_t* kWindowClass = identity::kOwnIconClass;
     static constexpr UINT kCallbackMessage = WM_APP + 1;
     static constexpr UINT kIconId = 1;
 
@@ -35,8 +36,8 @@ public:
     HWND Window() const { return wnd_; }
 
 private:
-    static LRESULT CALLBACK StaticProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
     friend NotifyIcon* WindowObject<NotifyIcon>(HWND, UINT, LPARAM);
+    friend LRESULT CALLBACK ObjectWndProc<NotifyIcon>(HWND, UINT, WPARAM, LPARAM) noexcept;
     void BindWindow(HWND wnd) { wnd_ = wnd; }
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnIconMessage(UINT mouseMessage);

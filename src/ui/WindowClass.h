@@ -1,8 +1,13 @@
-// The plumbing every window class of the program shares: registration, and a
+// The plumbing every window class of the program shares: registration, and one
 // static window procedure that hands each message to the C++ object that
-// created the window (passed as the creation parameter).
+// created the window (passed as the creation parameter), behind the one
+// boundary that keeps exceptions out of the system's frames.
 #pragma once
 #include <windows.h>
+
+#include <exception>
+
+#include "ui/ErrorBox.h"
 
 namespace ui {
 
@@ -36,6 +41,31 @@ T* WindowObject(HWND wnd, UINT msg, LPARAM lParam) {
         self->BindWindow(nullptr);
     }
     return self;
+}
+
+// Runs a handler; an exception it throws is shown in the standard error box
+// and the message counts as handled with `failed` as its result.
+template <typename F>
+LRESULT Guarded(HWND wnd, LRESULT failed, F&& handler) noexcept {
+    try {
+        return handler();
+    } catch (const std::exception& e) {
+        ShowErrorBox(wnd, e.what());
+    } catch (...) {
+        ShowErrorBox(wnd, "Unexpected error");
+    }
+    return failed;
+}
+
+// The window procedure of every class whose object is a T with
+// LRESULT T::WndProc(UINT, WPARAM, LPARAM).
+template <typename T>
+LRESULT CALLBACK ObjectWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    return Guarded(wnd, 0, [&]() -> LRESULT {
+        T* self = WindowObject<T>(wnd, msg, lParam);
+        if (!self || msg == WM_NCDESTROY) return DefWindowProcW(wnd, msg, wParam, lParam);
+        return self->WndProc(msg, wParam, lParam);
+    });
 }
 
 }  // namespace ui

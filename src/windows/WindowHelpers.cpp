@@ -1,6 +1,6 @@
 #include "windows/WindowHelpers.h"
 
-#include "app/SystemInfo.h"
+#include "ui/SystemInfo.h"
 
 namespace {
 

@@ -65,7 +65,7 @@ Program::Program(const ProgramFolder& folder, const std::string& args) {
 Program::~Program() {
     if (!pi_.hProcess) return;
     if (!exited_ && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
-        HWND main = FindTopLevel(L"TPelmoraMainWindow");
+        HWND main = FindTopLevel(identity::kMainWindowClass);
         if (main) PostMessageW(main, WM_CLOSE, 0, 0);
         if (WaitForSingleObject(pi_.hProcess, 10000) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 1);
     }
@@ -98,13 +98,13 @@ HWND Program::FindTopLevel(const wchar_t* className) {
 
 HWND Program::MainWindow() {
     HWND w = nullptr;
-    WaitUntil([&] { return (w = FindTopLevel(L"TPelmoraMainWindow")) != nullptr; });
+    WaitUntil([&] { return (w = FindTopLevel(identity::kMainWindowClass)) != nullptr; });
     return w;
 }
 
 HWND Program::IconWindow() {
     HWND w = nullptr;
-    WaitUntil([&] { return (w = FindTopLevel(L"PelmoraNotifyIcon")) != nullptr; });
+    WaitUntil([&] { return (w = FindTopLevel(identity::kOwnIconClass)) != nullptr; });
     return w;
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "Identity.h"
+
 #include <chrono>
 #include <functional>
 #include <string>

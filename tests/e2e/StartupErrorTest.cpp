@@ -42,7 +42,7 @@ void ExpectStartupError(const ProgramFolder& folder, const std::string& text) {
     EXPECT_EQ(Program::MessageBoxText(box), text);
     wchar_t caption[64] = L"";
     GetWindowTextW(box, caption, 64);
-    EXPECT_STREQ(caption, L"Pelmora");
+    EXPECT_STREQ(caption, identity::kAppTitle);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     HWND main = p.MainWindow();
     ASSERT_NE(main, nullptr);

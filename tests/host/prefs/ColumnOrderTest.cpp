@@ -1,7 +1,7 @@
 // The column-order text of the two list views.
 #include <gtest/gtest.h>
 
-#include "app/Preferences.h"
+#include "prefs/Preferences.h"
 
 namespace {
 

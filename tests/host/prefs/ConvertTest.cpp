@@ -1,7 +1,7 @@
 // Truth values and integers as the settings file stores them.
 #include <gtest/gtest.h>
 
-#include "app/Preferences.h"
+#include "prefs/Preferences.h"
 
 namespace {
 

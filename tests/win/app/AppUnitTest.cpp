@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/ExePath.h"
-#include "app/SystemInfo.h"
+#include "ui/SystemInfo.h"
 #include "ui/ErrorBox.h"
 
 TEST(ErrorBox, AddsAFullStopOnlyAfterCharactersThatSortAfterIt) {

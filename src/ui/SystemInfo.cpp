@@ -1,4 +1,4 @@
-#include "app/SystemInfo.h"
+#include "ui/SystemInfo.h"
 
 OSVERSIONINFOA SystemVersion() {
     OSVERSIONINFOA info{};

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "AboutSession.h"
-#include "app/SystemInfo.h"
+#include "ui/SystemInfo.h"
 #include "ui/Handles.h"
 #include "ui/LinkLabel.h"
 

@@ -5,8 +5,9 @@
 #include <string>
 
 #include "AboutSession.h"
+#include "Identity.h"
 #include "app/AboutDialog.h"
-#include "app/SystemInfo.h"
+#include "ui/SystemInfo.h"
 #include "ui/Handles.h"
 #include "ui/Text.h"
 
@@ -121,7 +122,7 @@ TEST_F(AboutDialog, PlacesItsControlsWithTheirTexts) {
     };
     const Case cases[] = {
         {TForm2::kImage1, {54, 14, 70, 30}, ""},
-        {TForm2::kLabel1, {80, 16, 193, 41}, "Pelmora ver 0.25"},
+        {TForm2::kLabel1, {80, 16, 193, 41}, "Pelmora ver " PELMORA_VERSION_TEXT},
         {TForm2::kJvLinkLabel1, {40, 64, 265, 76}, "HP:   https://pelmora.example.org/"},
         {TForm2::kJvLinkLabel2, {18, 88, 265, 100}, "E-mail:   pelmora@example.org"},
         {TForm2::kButton1, {96, 112, 171, 137}, "OK"},

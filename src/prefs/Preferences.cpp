@@ -1,4 +1,4 @@
-#include "app/Preferences.h"
+#include "prefs/Preferences.h"
 
 #include <algorithm>
 #include <climits>
