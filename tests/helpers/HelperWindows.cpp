@@ -1,0 +1,81 @@
+#include "HelperWindows.h"
+
+#include <map>
+#include <vector>
+
+namespace helper {
+namespace {
+
+std::map<std::string, HICON> classIcons;  // by class name, as registered
+
+// A plain coloured square, so the icon is the helper's own and not a shared one.
+HICON MakeIcon(int size, BYTE red) {
+    std::vector<BYTE> andMask(size * size / 8, 0);
+    std::vector<DWORD> colour(size * size, 0xFF000000u | (DWORD(red) << 16) | 0x4080);
+    return CreateIcon(GetModuleHandleA(nullptr), size, size, 1, 32, andMask.data(),
+                      reinterpret_cast<BYTE*>(colour.data()));
+}
+
+void RegisterRequestedClass(const std::string& name, const std::string& iconKind) {
+    if (classIcons.count(name)) return;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = name.c_str();
+    if (iconKind == "custom") {
+        wc.hIcon = MakeIcon(32, 0xC0);
+        wc.hIconSm = MakeIcon(16, 0xC0);
+    } else if (iconKind == "app") {
+        wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+        wc.hIconSm = wc.hIcon;
+    } else if (iconKind != "none") {
+        throw RequestError("unknown classicon=" + iconKind);
+    }
+    if (!RegisterClassExA(&wc)) throw RequestError("RegisterClassExA failed for " + name);
+    classIcons[name] = wc.hIconSm;
+}
+
+int ShowCommand(const std::string& show) {
+    if (show == "normal") return SW_SHOWNOACTIVATE;
+    if (show == "min") return SW_SHOWMINNOACTIVE;
+    if (show == "max") return SW_SHOWMAXIMIZED;
+    if (show == "hidden") return SW_HIDE;
+    throw RequestError("unknown show=" + show);
+}
+
+}  // namespace
+
+HWND CreateRequestedWindow(const Request& request) {
+    std::string iconKind = request.Get("classicon", "custom");
+    std::string className =
+        request.Get("class", iconKind == "none" ? "PelmoraHelperNoIcon" : "PelmoraHelperWindow");
+    RegisterRequestedClass(className, iconKind);
+    int show = ShowCommand(request.Get("show", "normal"));
+
+    DWORD style = static_cast<DWORD>(request.Number("style", WS_OVERLAPPEDWINDOW));
+    HWND parent = nullptr;
+    if (request.Has("parent")) {
+        parent = request.Window("parent");
+        style = (style & ~WS_POPUP) | WS_CHILD;
+    } else if (request.Has("owner")) {
+        parent = request.Window("owner");
+    }
+    DWORD exStyle = static_cast<DWORD>(request.Number("exstyle", 0));
+    HWND wnd = CreateWindowExA(exStyle, className.c_str(), request.Get("title").c_str(), style, 60, 60, 320,
+                               200, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!wnd) throw RequestError("CreateWindowExA failed");
+    ShowWindow(wnd, show);
+    return wnd;
+}
+
+HICON ClassSmallIcon(HWND wnd) {
+    char name[512] = "";
+    GetClassNameA(wnd, name, sizeof name);
+    auto it = classIcons.find(name);
+    return it == classIcons.end() ? nullptr : it->second;
+}
+
+}  // namespace helper
