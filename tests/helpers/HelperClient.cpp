@@ -143,6 +143,10 @@ void HelperClient::Destroy(HWND wnd) {
     Send("destroy" + Key("hwnd", wnd));
 }
 
+int HelperClient::Clicks(HWND wnd) {
+    return std::stoi(Send("clicks" + Key("hwnd", wnd)).at(0));
+}
+
 void HelperClient::Hang(HWND wnd) {
     Send("hang" + Key("hwnd", wnd));
 }

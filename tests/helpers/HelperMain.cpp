@@ -62,6 +62,8 @@ std::string Execute(const Request& r) {
     if (verb == "destroy")
         return OnWindowThread(r, "hwnd",
                               [](HWND w) { return DestroyWindow(w) ? Ok() : "err DestroyWindow failed"; });
+    if (verb == "clicks")
+        return OnWindowThread(r, "hwnd", [](HWND w) { return Ok(std::to_string(ClickCount(w))); });
     if (verb == "hang") return UiThread::Of(r.Window("hwnd")).Hang() ? Ok() : "err the thread did not stop";
     if (verb == "unhang") {
         UiThread::Of(r.Window("hwnd")).Unhang();

@@ -31,6 +31,8 @@
 //   settext hwnd=HWND title=T   -> ok
 //   activate hwnd=HWND          -> ok 0|1 (SetForegroundWindow's result)
 //   destroy hwnd=HWND           -> ok
+//   clicks  hwnd=HWND           -> ok COUNT (mouse-button messages, client or
+//                                  non-client, the window has received)
 //   hang    hwnd=HWND           -> ok once the window's thread has stopped
 //                                  pumping messages (it waits until unhang)
 //   unhang  hwnd=HWND           -> ok; the thread pumps again

@@ -7,6 +7,20 @@ namespace helper {
 namespace {
 
 std::map<std::string, HICON> classIcons;  // by class name, as registered
+constexpr char kClickCount[] = "PelmoraHelperClicks";
+
+bool IsMouseButtonMessage(UINT msg) {
+    return (msg >= WM_LBUTTONDOWN && msg <= WM_MBUTTONDBLCLK) ||
+           (msg >= WM_NCLBUTTONDOWN && msg <= WM_NCMBUTTONDBLCLK);
+}
+
+// Default behaviour, plus a count of the clicks that reached the window.
+LRESULT CALLBACK HelperWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (IsMouseButtonMessage(msg))
+        SetPropA(wnd, kClickCount, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(ClickCount(wnd) + 1)));
+    if (msg == WM_NCDESTROY) RemovePropA(wnd, kClickCount);
+    return DefWindowProcA(wnd, msg, wParam, lParam);
+}
 
 // A plain coloured square, so the icon is the helper's own and not a shared one.
 HICON MakeIcon(int size, BYTE red) {
@@ -20,7 +34,7 @@ void RegisterRequestedClass(const std::string& name, const std::string& iconKind
     if (classIcons.count(name)) return;
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpfnWndProc = HelperWindowProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
@@ -76,6 +90,10 @@ HICON ClassSmallIcon(HWND wnd) {
     GetClassNameA(wnd, name, sizeof name);
     auto it = classIcons.find(name);
     return it == classIcons.end() ? nullptr : it->second;
+}
+
+int ClickCount(HWND wnd) {
+    return static_cast<int>(reinterpret_cast<INT_PTR>(GetPropA(wnd, kClickCount)));
 }
 
 }  // namespace helper

@@ -10,5 +10,7 @@ namespace helper {
 HWND CreateRequestedWindow(const Request& request);
 // The small icon the helper gave the class of a window it created (0 for none).
 HICON ClassSmallIcon(HWND wnd);
+// How many mouse-button messages (client or non-client) the window has received.
+int ClickCount(HWND wnd);
 
 }  // namespace helper
