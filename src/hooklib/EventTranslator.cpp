@@ -1,0 +1,64 @@
+#include "hooklib/EventTranslator.h"
+
+#include "hook/HookContract.h"
+
+namespace hooklib {
+namespace {
+
+// Read without sending a message: a hung window or a busy thread of our own process
+// must never hold up the library's thread.
+bool HasTitle(HWND window) {
+    wchar_t first[2] = {};
+    return InternalGetWindowText(window, first, 2) > 0;
+}
+
+BOOL CALLBACK SeedOne(HWND window, LPARAM param) {
+    auto* sets = reinterpret_cast<std::unordered_set<HWND>**>(param);
+    sets[0]->insert(window);
+    if (IsWindowVisible(window) && HasTitle(window)) sets[1]->insert(window);
+    return TRUE;
+}
+
+}  // namespace
+
+bool IsTopLevelWindow(HWND window) {
+    return window && IsWindow(window) && GetAncestor(window, GA_PARENT) == GetDesktopWindow();
+}
+
+void EventTranslator::Seed() {
+    std::unordered_set<HWND>* sets[] = {&known_, &shown_};
+    EnumWindows(SeedOne, reinterpret_cast<LPARAM>(sets));
+}
+
+std::optional<Notification> EventTranslator::Translate(DWORD event, HWND window, LONG object, LONG child) {
+    if (!window || object != OBJID_WINDOW || child != CHILDID_SELF) return std::nullopt;
+    switch (event) {
+        case EVENT_OBJECT_CREATE:
+        case EVENT_OBJECT_SHOW:
+        case EVENT_OBJECT_NAMECHANGE:
+            return OnMaybeShown(window);
+        case EVENT_OBJECT_DESTROY:
+            // The window is usually gone by now: whether it was top-level is remembered.
+            shown_.erase(window);
+            if (known_.erase(window)) return Notification{hook::HookWindowGone, window};
+            return std::nullopt;
+        case EVENT_SYSTEM_MINIMIZESTART:
+            if (!IsTopLevelWindow(window)) return std::nullopt;
+            known_.insert(window);
+            return Notification{hook::HookHideWindow, window};
+        case EVENT_SYSTEM_FOREGROUND:
+            return Notification{hook::HookWindowActivated, window};
+        default:
+            return std::nullopt;
+    }
+}
+
+std::optional<Notification> EventTranslator::OnMaybeShown(HWND window) {
+    if (!IsTopLevelWindow(window)) return std::nullopt;
+    known_.insert(window);
+    if (shown_.contains(window) || !IsWindowVisible(window) || !HasTitle(window)) return std::nullopt;
+    shown_.insert(window);
+    return Notification{hook::HookWindowCreated, window};
+}
+
+}  // namespace hooklib

@@ -1,0 +1,128 @@
+// The translation from window events to notification codes, fed the WinEvents that
+// Windows raises for real windows of another process (the helper's). This is the
+// Windows source's path; under Wine those events are never raised by themselves.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "HelperClient.h"
+#include "hook/HookContract.h"
+#include "hooklib/EventTranslator.h"
+
+namespace {
+
+using hooklib::EventTranslator;
+
+class EventTranslatorTest : public ::testing::Test {
+protected:
+    void SetUp() override { translator.Seed(); }
+
+    // The code the translation gives for one event about a window, if any.
+    std::optional<WPARAM> Feed(DWORD event, HWND window, LONG object = OBJID_WINDOW,
+                               LONG child = CHILDID_SELF) {
+        auto note = translator.Translate(event, window, object, child);
+        if (!note) return std::nullopt;
+        EXPECT_EQ(note->window, window);
+        return note->code;
+    }
+
+    HWND NewWindow(const std::string& title, const std::string& show = "normal", HWND owner = nullptr) {
+        helper::WindowSpec spec;
+        spec.title = title;
+        spec.show = show;
+        spec.owner = owner;
+        return app.NewWindow(spec);
+    }
+
+    helper::HelperClient app;
+    EventTranslator translator;
+};
+
+TEST_F(EventTranslatorTest, AWindowShownLaterIsReportedOnceWhenItFirstBecomesVisible) {
+    HWND wnd = NewWindow("Translated", "hidden");
+    EXPECT_EQ(Feed(EVENT_OBJECT_CREATE, wnd), std::nullopt) << "not visible yet";
+    app.Show(wnd, SW_SHOWNOACTIVATE);
+    EXPECT_EQ(Feed(EVENT_OBJECT_SHOW, wnd), hook::HookWindowCreated);
+    EXPECT_EQ(Feed(EVENT_OBJECT_SHOW, wnd), std::nullopt);
+    app.SetText(wnd, "Renamed");
+    EXPECT_EQ(Feed(EVENT_OBJECT_NAMECHANGE, wnd), std::nullopt);
+    // Hidden into the tray and back: still the same window, not a new one.
+    app.Show(wnd, SW_HIDE);
+    app.Show(wnd, SW_SHOWNOACTIVATE);
+    EXPECT_EQ(Feed(EVENT_OBJECT_SHOW, wnd), std::nullopt);
+}
+
+TEST_F(EventTranslatorTest, AWindowCreatedVisibleIsReportedAtCreationOnly) {
+    HWND wnd = NewWindow("Visible at once");
+    EXPECT_EQ(Feed(EVENT_OBJECT_CREATE, wnd), hook::HookWindowCreated);
+    EXPECT_EQ(Feed(EVENT_OBJECT_SHOW, wnd), std::nullopt);
+}
+
+TEST_F(EventTranslatorTest, AnUntitledWindowIsReportedWhenItGetsItsTitle) {
+    HWND wnd = NewWindow("");
+    EXPECT_EQ(Feed(EVENT_OBJECT_SHOW, wnd), std::nullopt);
+    app.SetText(wnd, "Titled later");
+    EXPECT_EQ(Feed(EVENT_OBJECT_NAMECHANGE, wnd), hook::HookWindowCreated);
+    EXPECT_EQ(Feed(EVENT_OBJECT_NAMECHANGE, wnd), std::nullopt);
+}
+
+TEST_F(EventTranslatorTest, AnOwnedWindowIsReportedItself) {
+    HWND owner = NewWindow("Owner");
+    HWND dialog = NewWindow("Owned dialog", "normal", owner);
+    EXPECT_EQ(Feed(EVENT_OBJECT_SHOW, dialog), hook::HookWindowCreated);
+}
+
+TEST_F(EventTranslatorTest, MinimisingForegroundAndDestructionOfATopLevelWindow) {
+    HWND wnd = NewWindow("Life");
+    EXPECT_EQ(Feed(EVENT_OBJECT_SHOW, wnd), hook::HookWindowCreated);
+    app.Show(wnd, SW_MINIMIZE);
+    EXPECT_EQ(Feed(EVENT_SYSTEM_MINIMIZESTART, wnd), hook::HookHideWindow);
+    EXPECT_EQ(Feed(EVENT_SYSTEM_FOREGROUND, wnd), hook::HookWindowActivated);
+    app.Destroy(wnd);
+    // Out of context the event comes after the window is gone.
+    EXPECT_EQ(Feed(EVENT_OBJECT_DESTROY, wnd), hook::HookWindowGone);
+    EXPECT_EQ(Feed(EVENT_OBJECT_DESTROY, wnd), std::nullopt);
+}
+
+TEST_F(EventTranslatorTest, AWindowThatExistedAtTheStartIsNotNewButItsDestructionIsReported) {
+    EventTranslator late;
+    HWND wnd = NewWindow("There before");
+    late.Seed();
+    EXPECT_FALSE(late.Translate(EVENT_OBJECT_SHOW, wnd, OBJID_WINDOW, CHILDID_SELF));
+    EXPECT_FALSE(late.Translate(EVENT_OBJECT_NAMECHANGE, wnd, OBJID_WINDOW, CHILDID_SELF));
+    app.Destroy(wnd);
+    auto gone = late.Translate(EVENT_OBJECT_DESTROY, wnd, OBJID_WINDOW, CHILDID_SELF);
+    ASSERT_TRUE(gone);
+    EXPECT_EQ(gone->code, hook::HookWindowGone);
+}
+
+TEST_F(EventTranslatorTest, AWindowNeverSeenAliveIsNotReportedGone) {
+    HWND wnd = NewWindow("Short-lived", "hidden");
+    app.Destroy(wnd);
+    EXPECT_EQ(Feed(EVENT_OBJECT_CREATE, wnd), std::nullopt);
+    EXPECT_EQ(Feed(EVENT_OBJECT_DESTROY, wnd), std::nullopt);
+}
+
+TEST_F(EventTranslatorTest, ChildWindowsAndOtherObjectsAreIgnored) {
+    HWND top = NewWindow("Parent");
+    helper::WindowSpec spec;
+    spec.title = "Child";
+    spec.parent = top;
+    spec.style = WS_VISIBLE | WS_CAPTION | WS_MINIMIZEBOX;
+    HWND child = app.NewWindow(spec);
+    const DWORD events[] = {EVENT_OBJECT_CREATE, EVENT_OBJECT_SHOW, EVENT_OBJECT_NAMECHANGE,
+                            EVENT_SYSTEM_MINIMIZESTART, EVENT_OBJECT_DESTROY};
+    for (DWORD event : events) {
+        EXPECT_EQ(Feed(event, child), std::nullopt) << "child window, event " << event;
+        // The title bar, a scroll bar or an item of the window: not the window itself.
+        EXPECT_EQ(Feed(event, top, OBJID_TITLEBAR), std::nullopt) << "title bar, event " << event;
+        EXPECT_EQ(Feed(event, top, OBJID_WINDOW, 1), std::nullopt) << "item 1, event " << event;
+        EXPECT_EQ(Feed(event, nullptr), std::nullopt) << "no window, event " << event;
+    }
+    EXPECT_EQ(Feed(EVENT_OBJECT_FOCUS, top), std::nullopt) << "an event the translation does not use";
+    EXPECT_EQ(Feed(EVENT_SYSTEM_FOREGROUND, nullptr), std::nullopt);
+}
+
+}  // namespace

@@ -1,0 +1,26 @@
+// pelmora.dll of this build, loaded the way the main window loads it.
+#pragma once
+#include <windows.h>
+
+#include "hook/HookContract.h"
+
+namespace hooktest {
+
+class HookLibrary {
+public:
+    HookLibrary();
+    ~HookLibrary();  // stops the hook if it runs and unloads the library
+    HookLibrary(const HookLibrary&) = delete;
+    HookLibrary& operator=(const HookLibrary&) = delete;
+
+    bool Loaded() const { return module_ && start_ && stop_; }
+    bool Start(HWND target) const { return start_(target) != FALSE; }
+    void Stop() const { stop_(); }
+
+private:
+    HMODULE module_;
+    hook::StartHookFunc start_ = nullptr;
+    hook::StopHookFunc stop_ = nullptr;
+};
+
+}  // namespace hooktest

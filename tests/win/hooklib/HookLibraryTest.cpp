@@ -1,0 +1,166 @@
+// pelmora.dll against the windows of another process (the helper's): the codes that
+// creating, showing, minimising, activating and destroying them produce, once each,
+// and what StartHook and StopHook promise. Under Wine the library runs on its global
+// hooks; the recorder window stands in for the main window.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "HelperClient.h"
+#include "HookLibrary.h"
+#include "HookRecorder.h"
+#include "hook/HookContract.h"
+
+namespace {
+
+using hooktest::HookLibrary;
+using hooktest::HookRecorder;
+using Codes = std::map<WPARAM, int>;
+
+class HookLibraryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(library.Loaded()) << "pelmora.dll or one of its exports is missing";
+        ASSERT_TRUE(library.Start(recorder.Window()));
+    }
+    void TearDown() override { library.Stop(); }
+
+    HWND NewWindow(const std::string& title, const std::string& show = "normal", HWND owner = nullptr,
+                   HWND parent = nullptr) {
+        helper::WindowSpec spec;
+        spec.title = title;
+        spec.show = show;
+        spec.owner = owner;
+        spec.parent = parent;
+        return app.NewWindow(spec);
+    }
+
+    helper::HelperClient app;
+    HookRecorder recorder;
+    HookLibrary library;
+};
+
+TEST_F(HookLibraryTest, EachStepInTheLifeOfAWindowIsReportedOnce) {
+    struct Step {
+        const char* what;
+        void (*act)(helper::HelperClient&, HWND);
+        std::optional<WPARAM> code;  // the code this step adds, if any
+    };
+    const Step steps[] = {
+        {"show", [](helper::HelperClient& a, HWND w) { a.Show(w, SW_SHOWNOACTIVATE); },
+         hook::HookWindowCreated},
+        {"retitle", [](helper::HelperClient& a, HWND w) { a.SetText(w, "Life, renamed"); }, std::nullopt},
+        {"hide and show again",
+         [](helper::HelperClient& a, HWND w) {
+             a.Show(w, SW_HIDE);
+             a.Show(w, SW_SHOWNOACTIVATE);
+         },
+         std::nullopt},
+        {"activate", [](helper::HelperClient& a, HWND w) { a.Activate(w); }, hook::HookWindowActivated},
+        {"minimise", [](helper::HelperClient& a, HWND w) { a.Show(w, SW_MINIMIZE); }, hook::HookHideWindow},
+        {"destroy", [](helper::HelperClient& a, HWND w) { a.Destroy(w); }, hook::HookWindowGone},
+    };
+    HWND wnd = NewWindow("Life", "hidden");
+    recorder.Settle();
+    EXPECT_EQ(recorder.CodesFor(wnd), Codes{}) << "created hidden: nothing to report yet";
+    Codes expected;
+    for (const Step& step : steps) {
+        step.act(app, wnd);
+        if (step.code) {
+            ++expected[*step.code];
+            EXPECT_TRUE(recorder.WaitFor(*step.code, wnd, expected[*step.code])) << step.what;
+        }
+        recorder.Settle();
+        EXPECT_EQ(recorder.CodesFor(wnd), expected) << "after " << step.what;
+    }
+}
+
+TEST_F(HookLibraryTest, AWindowCreatedVisibleIsReportedOnce) {
+    HWND wnd = NewWindow("Visible at once");
+    ASSERT_TRUE(recorder.WaitFor(hook::HookWindowCreated, wnd));
+    recorder.Settle();
+    EXPECT_EQ(recorder.CodesFor(wnd), (Codes{{hook::HookWindowCreated, 1}}));
+}
+
+TEST_F(HookLibraryTest, AnUntitledWindowIsReportedOnceItHasATitle) {
+    HWND wnd = NewWindow("");
+    recorder.Settle();
+    EXPECT_EQ(recorder.Count(hook::HookWindowCreated, wnd), 0);
+    app.SetText(wnd, "Titled later");
+    ASSERT_TRUE(recorder.WaitFor(hook::HookWindowCreated, wnd));
+    app.SetText(wnd, "Titled again");
+    recorder.Settle();
+    EXPECT_EQ(recorder.Count(hook::HookWindowCreated, wnd), 1);
+}
+
+TEST_F(HookLibraryTest, OwnedWindowsAreReportedChildWindowsAreNot) {
+    HWND owner = NewWindow("Owner");
+    HWND dialog = NewWindow("Owned dialog", "normal", owner);
+    HWND child = NewWindow("Child", "normal", nullptr, owner);
+    ASSERT_TRUE(recorder.WaitFor(hook::HookWindowCreated, dialog));
+    app.Destroy(dialog);
+    ASSERT_TRUE(recorder.WaitFor(hook::HookWindowGone, dialog));
+    app.Destroy(child);
+    recorder.Settle();
+    EXPECT_EQ(recorder.CodesFor(dialog), (Codes{{hook::HookWindowCreated, 1}, {hook::HookWindowGone, 1}}));
+    EXPECT_EQ(recorder.CodesFor(child), Codes{});
+}
+
+TEST_F(HookLibraryTest, TheDestructionOfAWindowThatExistedBeforeTheStartIsReported) {
+    library.Stop();
+    HWND wnd = NewWindow("There before");
+    recorder.Settle();
+    ASSERT_TRUE(library.Start(recorder.Window()));
+    app.Destroy(wnd);
+    ASSERT_TRUE(recorder.WaitFor(hook::HookWindowGone, wnd));
+    recorder.Settle();
+    EXPECT_EQ(recorder.CodesFor(wnd), (Codes{{hook::HookWindowGone, 1}}));
+}
+
+TEST_F(HookLibraryTest, StopHookRemovesEverythingAndTheHookCanStartAgain) {
+    library.Stop();
+    library.Stop();  // twice is harmless
+    HWND quiet = NewWindow("After the stop");
+    app.Show(quiet, SW_MINIMIZE);
+    app.Destroy(quiet);
+    recorder.Settle(500);
+    EXPECT_EQ(recorder.CodesFor(quiet), Codes{});
+
+    ASSERT_TRUE(library.Start(recorder.Window()));
+    HWND again = NewWindow("After the restart");
+    EXPECT_TRUE(recorder.WaitFor(hook::HookWindowCreated, again));
+}
+
+TEST_F(HookLibraryTest, StartHookFailsWhileRunningAndForAWindowThatDoesNotExist) {
+    EXPECT_FALSE(library.Start(recorder.Window())) << "already running";
+    HWND wnd = NewWindow("Still reported");
+    EXPECT_TRUE(recorder.WaitFor(hook::HookWindowCreated, wnd)) << "the first start goes on";
+    library.Stop();
+
+    HWND gone = NewWindow("Gone");
+    app.Destroy(gone);
+    EXPECT_FALSE(library.Start(gone));
+    EXPECT_FALSE(library.Start(nullptr));
+}
+
+TEST(HookLibraryUnload, StopHookAndFreeLibraryUnloadTheLibrary) {
+    HookRecorder recorder;
+    {
+        HookLibrary library;
+        ASSERT_TRUE(library.Loaded());
+        ASSERT_TRUE(library.Start(recorder.Window()));
+        helper::HelperClient app;
+        helper::WindowSpec spec;
+        spec.title = "Seen";
+        HWND wnd = app.NewWindow(spec);
+        ASSERT_TRUE(recorder.WaitFor(hook::HookWindowCreated, wnd));
+    }
+    // The library's thread has ended and let go of the module.
+    EXPECT_EQ(GetModuleHandleA("pelmora.dll"), nullptr);
+}
+
+}  // namespace
