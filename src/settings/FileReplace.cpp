@@ -31,10 +31,16 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes) {
     return std::ferror(file.get()) ? ReadResult::Failed : ReadResult::Ok;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
     const std::string temp = path + ".tmp";
     FilePtr file(std::fopen(temp.c_str(), "wb"));
-    if (!file) return false;
+    if (!file) {
+        // Refused by the folder only when nothing stands in the way there;
+        // something that does (a folder of that name) is a fault to report.
+        if (FileExists(temp) || !FileExists(path)) return false;
+        FilePtr inPlace(std::fopen(path.c_str(), "wb"));
+        return inPlace && WriteAndClose(std::move(inPlace), bytes);
+    }
     if (WriteAndClose(std::move(file), bytes) && MoveOver(temp, path)) return true;
     std::remove(temp.c_str());
     return false;

@@ -2,12 +2,20 @@
 #include <windows.h>
 #include <io.h>
 
+#include <string>
+
 #include "settings/FileReplace.h"
 
 namespace settingsfile {
 
+// Through the wide function, which takes every path the C runtime opens
+// (under Wine also paths longer than MAX_PATH, which the ANSI one refuses).
 bool FileExists(const std::string& path) {
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    int n = ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    if (n <= 0) return false;
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), n);
+    return ::GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool FlushToDisk(std::FILE* file) {

@@ -50,7 +50,7 @@ std::unique_ptr<TSetting> TSetting::Create(const std::string& fileName) {
 void TSetting::Save() {
     if (!Xml->HasDeclaration()) Xml->AddDeclaration({"1.0", "iso-8859-1", false});
     const bool existed = settingsfile::FileExists(FileName);
-    if (!settingsfile::WriteFileAtomically(FileName, WriteXmlDocument(*Xml)))
+    if (!settingsfile::WriteWholeFile(FileName, WriteXmlDocument(*Xml)))
         throw SettingError((existed ? "Cannot open file " : "Cannot create file ") + FileName);
 }
 
