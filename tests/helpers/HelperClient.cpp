@@ -147,6 +147,10 @@ int HelperClient::Clicks(HWND wnd) {
     return std::stoi(Send("clicks" + Key("hwnd", wnd)).at(0));
 }
 
+void HelperClient::Notify(HWND wnd, DWORD winEvent) {
+    Send("notify" + Key("hwnd", wnd) + Key("event", std::to_string(winEvent)));
+}
+
 void HelperClient::Hang(HWND wnd) {
     Send("hang" + Key("hwnd", wnd));
 }

@@ -54,7 +54,8 @@ public:
     void SetText(HWND wnd, const std::string& title);
     bool Activate(HWND wnd);
     void Destroy(HWND wnd);
-    int Clicks(HWND wnd);  // mouse-button messages the window has received
+    int Clicks(HWND wnd);                   // mouse-button messages the window has received
+    void Notify(HWND wnd, DWORD winEvent);  // raised by the window's own thread
     void Hang(HWND wnd);
     void Unhang(HWND wnd);
     TaskbarChain MakeTaskbar(const std::vector<HWND>& buttons, bool ownThread = false);

@@ -64,6 +64,13 @@ std::string Execute(const Request& r) {
                               [](HWND w) { return DestroyWindow(w) ? Ok() : "err DestroyWindow failed"; });
     if (verb == "clicks")
         return OnWindowThread(r, "hwnd", [](HWND w) { return Ok(std::to_string(ClickCount(w))); });
+    if (verb == "notify") {
+        DWORD event = static_cast<DWORD>(r.Number("event", 0));
+        return OnWindowThread(r, "hwnd", [event](HWND w) {
+            NotifyWinEvent(event, w, OBJID_WINDOW, CHILDID_SELF);
+            return Ok();
+        });
+    }
     if (verb == "hang") return UiThread::Of(r.Window("hwnd")).Hang() ? Ok() : "err the thread did not stop";
     if (verb == "unhang") {
         UiThread::Of(r.Window("hwnd")).Unhang();

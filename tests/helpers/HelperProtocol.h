@@ -33,6 +33,8 @@
 //   destroy hwnd=HWND           -> ok
 //   clicks  hwnd=HWND           -> ok COUNT (mouse-button messages, client or
 //                                  non-client, the window has received)
+//   notify  hwnd=HWND event=N   -> ok; the window's thread raises WinEvent N
+//                                  for the window itself (NotifyWinEvent)
 //   hang    hwnd=HWND           -> ok once the window's thread has stopped
 //                                  pumping messages (it waits until unhang)
 //   unhang  hwnd=HWND           -> ok; the thread pumps again
