@@ -43,7 +43,8 @@ std::optional<Notification> EventTranslator::Translate(DWORD event, HWND window,
             if (known_.erase(window)) return Notification{hook::HookWindowGone, window};
             return std::nullopt;
         case EVENT_SYSTEM_MINIMIZESTART:
-            if (!IsTopLevelWindow(window)) return std::nullopt;
+            // A known window may be gone already; the main window skips it then.
+            if (!known_.contains(window) && !IsTopLevelWindow(window)) return std::nullopt;
             known_.insert(window);
             return Notification{hook::HookHideWindow, window};
         case EVENT_SYSTEM_FOREGROUND:

@@ -86,6 +86,20 @@ TEST_F(EventTranslatorTest, MinimisingForegroundAndDestructionOfATopLevelWindow)
     EXPECT_EQ(Feed(EVENT_OBJECT_DESTROY, wnd), std::nullopt);
 }
 
+TEST_F(EventTranslatorTest, EventsThatArriveAfterTheWindowIsGoneStillReportAKnownWindow) {
+    HWND known = NewWindow("Known");
+    HWND unknown = NewWindow("Never seen");
+    EXPECT_EQ(Feed(EVENT_OBJECT_SHOW, known), hook::HookWindowCreated);
+    for (HWND wnd : {known, unknown}) {
+        app.Show(wnd, SW_MINIMIZE);
+        app.Destroy(wnd);
+    }
+    EXPECT_EQ(Feed(EVENT_SYSTEM_MINIMIZESTART, known), hook::HookHideWindow);
+    EXPECT_EQ(Feed(EVENT_OBJECT_DESTROY, known), hook::HookWindowGone);
+    EXPECT_EQ(Feed(EVENT_SYSTEM_MINIMIZESTART, unknown), std::nullopt) << "top-level or child? nothing says";
+    EXPECT_EQ(Feed(EVENT_OBJECT_SHOW, unknown), std::nullopt);
+}
+
 TEST_F(EventTranslatorTest, AWindowThatExistedAtTheStartIsNotNewButItsDestructionIsReported) {
     EventTranslator late;
     HWND wnd = NewWindow("There before");
