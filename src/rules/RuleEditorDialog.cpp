@@ -1,0 +1,243 @@
+#include "rules/RuleEditorDialog.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "prefs/Preferences.h"
+#include "rules/CodePage.h"
+#include "rules/FileFolder.h"
+#include "ui/CheckGroupBox.h"
+#include "ui/ModalDialog.h"
+#include "ui/Slider.h"
+#include "ui/SystemInfo.h"
+#include "ui/Text.h"
+#include "ui/WindowClass.h"
+
+namespace {
+
+constexpr char kCaption[] = "自動ウィンドウ制御 - 設定";
+constexpr char kOpenDialogFilter[] = "実行ファイル(*.exe)|*.exe|すべて(*.*)|*.*";
+constexpr int kClientWidth = 282;
+constexpr int kClientHeight = 206;
+constexpr ui::SliderRange kTransparencyRange{10, 100, 10};
+constexpr DWORD kFileBufferChars = 32768;  // the longest path the system allows
+
+constexpr RECT Bounds(int left, int top, int width, int height) {
+    return {left, top, left + width, top + height};
+}
+
+// "a|b|c|d" as the file dialog wants it: "a\0b\0c\0d\0\0".
+std::wstring FilterList(const char* utf8) {
+    std::wstring list = ui::Utf8(utf8);
+    for (wchar_t& ch : list)
+        if (ch == L'|') ch = L'\0';
+    list.push_back(L'\0');
+    return list;
+}
+
+std::wstring WindowText(HWND hwnd) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+BOOL CALLBACK SetFontOf(HWND child, LPARAM font) {
+    SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+    return TRUE;
+}
+
+bool IsChecked(HWND button) {
+    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void SetChecked(HWND button, bool checked) {
+    SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+}  // namespace
+
+std::optional<std::string> ChooseExecutable(HWND owner, const std::string& initialFolder) {
+    const std::wstring filter = FilterList(kOpenDialogFilter);
+    const std::wstring folder = ui::FromAnsi(initialFolder);
+    std::vector<wchar_t> file(kFileBufferChars, L'\0');
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = kFileBufferChars;
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+    if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+    return ui::Narrow(file.data(), CP_ACP);
+}
+
+TForm3::TForm3(HWND owner, const StoredRule& values, const FileChooser& chooser)
+    : owner_(owner), values_(values), chooser_(chooser) {}
+
+std::optional<StoredRule> TForm3::Edit(HWND owner, const StoredRule& values, const FileChooser& chooser) {
+    TForm3 form(owner, values, chooser);
+    form.font_ = SetSystemFont();
+    const std::vector<WORD> tmpl = ui::EmptyDialogTemplate(kCaption);
+    const INT_PTR result =
+        DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(tmpl.data()),
+                                owner, DialogProc, reinterpret_cast<LPARAM>(&form));
+    if (result != kResultOk) return std::nullopt;
+    return form.values_;
+}
+
+INT_PTR CALLBACK TForm3::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrW(hwnd, DWLP_USER, lp);
+        reinterpret_cast<TForm3*>(lp)->hwnd_ = hwnd;
+    }
+    auto* form = reinterpret_cast<TForm3*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    if (!form) return FALSE;
+    return ui::Guarded(hwnd, FALSE, [&] { return form->HandleMessage(msg, wp, lp); });
+}
+
+INT_PTR TForm3::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            return OnInitDialog();
+        case WM_COMMAND:
+            return OnCommand(wp);
+        case WM_CLOSE:  // the close box
+            CloseWith(kResultCancel);
+            return TRUE;
+        case WM_GETFONT:
+            return OnGetFont();
+        default:
+            return FALSE;
+    }
+}
+
+INT_PTR TForm3::OnInitDialog() {
+    CreateControls();
+    FormCreate();
+    SetFonts();
+    Prefill();
+    ui::PlaceDialog(hwnd_, owner_, kClientWidth, kClientHeight);
+    SetFocus(GetDlgItem(hwnd_, kEdtFile));
+    return FALSE;  // the focus is set
+}
+
+// IDOK and IDCANCEL, which the dialog manager sends for Enter and Escape,
+// belong to no button here and are ignored.
+INT_PTR TForm3::OnCommand(WPARAM wp) {
+    switch (LOWORD(wp)) {
+        case kButton2:
+            values_ = Values();
+            CloseWith(kResultOk);
+            return TRUE;
+        case kButton3:
+            CloseWith(kResultCancel);
+            return TRUE;
+        case kBtnFile:
+            btnFileClick();
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+// Dialog procedures return message results through DWLP_MSGRESULT.
+INT_PTR TForm3::OnGetFont() {
+    SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(font_.get()));
+    return TRUE;
+}
+
+void TForm3::CloseWith(INT_PTR result) {
+    EndDialog(hwnd_, result);
+}
+
+// The creation order is the tab order: edtFile, btnFile, chkTopMost, the two
+// buttons, then the tray group with its caption and chkHide. The slider is
+// no tab stop; it takes the focus when clicked.
+void TForm3::CreateControls() {
+    AddControl(hwnd_, L"STATIC", "ファイル名", SS_LEFT, kLabel1, Bounds(8, 16, 53, 12));
+    AddControl(hwnd_, L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, kEdtFile, Bounds(66, 13, 175, 20),
+               WS_EX_CLIENTEDGE);
+    AddControl(hwnd_, L"BUTTON", "...", WS_TABSTOP | BS_PUSHBUTTON, kBtnFile, Bounds(245, 10, 33, 25));
+    AddControl(hwnd_, L"STATIC", "透明度", SS_LEFT, kLabel2, Bounds(16, 48, 36, 12));
+    ui::CreateSlider(hwnd_, kJvxSlider1, Bounds(64, 40, 150, 33), kTransparencyRange, 100,
+                     [this](int value) { JvxSlider1Change(value); });
+    AddControl(hwnd_, L"STATIC", "100%", SS_LEFT, kLblTransparency, Bounds(224, 48, 24, 12));
+    AddControl(hwnd_, L"BUTTON", "最前面化する", WS_TABSTOP | BS_AUTOCHECKBOX, kChkTopMost,
+               Bounds(16, 80, 97, 17));
+    AddControl(hwnd_, L"BUTTON", "OK", WS_TABSTOP | BS_PUSHBUTTON, kButton2, Bounds(112, 176, 75, 25));
+    AddControl(hwnd_, L"BUTTON", "キャンセル", WS_TABSTOP | BS_PUSHBUTTON, kButton3,
+               Bounds(200, 176, 75, 25));
+    gboxTray_ = ui::CreateCheckGroupBox(hwnd_, kGboxTray, Bounds(16, 112, 233, 57),
+                                        ui::Utf8("タスクトレイに入れる"), true);
+    chkHide_ = AddControl(gboxTray_, L"BUTTON", "タスクトレイアイコンを表示しない",
+                          WS_TABSTOP | BS_AUTOCHECKBOX, kChkHide, Bounds(8, 24, 193, 17));
+}
+
+HWND TForm3::AddControl(HWND parent, const wchar_t* cls, const char* text, DWORD style, int id, RECT bounds,
+                        DWORD exStyle) {
+    return CreateWindowExW(exStyle, cls, ui::Utf8(text).c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left,
+                           bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                           nullptr);
+}
+
+// Every control, also those inside the tray group, shows the system font;
+// the labels then take the size of their text from their designed corner.
+void TForm3::SetFonts() {
+    EnumChildWindows(hwnd_, SetFontOf, reinterpret_cast<LPARAM>(font_.get()));
+    for (int id : {kLabel1, kLabel2, kLblTransparency}) FitLabel(id);
+}
+
+void TForm3::FitLabel(int id) {
+    HWND label = GetDlgItem(hwnd_, id);
+    const std::wstring text = WindowText(label);
+    HDC dc = GetDC(label);
+    HGDIOBJ old = SelectObject(dc, font_.get());
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(label, nullptr, TRUE);
+}
+
+// The opening command's values, in the order the controls depend on each
+// other: the slider's label follows the slider, chkHide the tray group.
+void TForm3::Prefill() {
+    SetWindowTextW(GetDlgItem(hwnd_, kEdtFile), ui::FromAnsi(values_.FileName).c_str());
+    ui::SetSliderValue(GetDlgItem(hwnd_, kJvxSlider1), values_.Transparency);
+    SetChecked(GetDlgItem(hwnd_, kChkTopMost), values_.TopMost);
+    ui::SetGroupChecked(gboxTray_, values_.Tray);
+    SetChecked(chkHide_, values_.HideIcon);
+}
+
+// chkHide counts also while it is disabled.
+StoredRule TForm3::Values() const {
+    StoredRule values;
+    values.FileName = ui::Narrow(WindowText(GetDlgItem(hwnd_, kEdtFile)), CP_ACP);
+    values.Transparency = ui::SliderValue(GetDlgItem(hwnd_, kJvxSlider1));
+    values.TopMost = IsChecked(GetDlgItem(hwnd_, kChkTopMost));
+    values.Tray = ui::IsGroupChecked(gboxTray_);
+    values.HideIcon = IsChecked(chkHide_);
+    return values;
+}
+
+// The tray group is checked in the design; a new dialog starts with it unchecked.
+void TForm3::FormCreate() {
+    ui::SetGroupChecked(gboxTray_, false);
+}
+
+void TForm3::btnFileClick() {
+    HWND edit = GetDlgItem(hwnd_, kEdtFile);
+    const std::string folder = FolderOfFile(ui::Narrow(WindowText(edit), CP_ACP), IsAnsiLeadByte);
+    if (std::optional<std::string> picked = chooser_(hwnd_, folder))
+        SetWindowTextW(edit, ui::FromAnsi(*picked).c_str());
+}
+
+void TForm3::JvxSlider1Change(int value) {
+    SetDlgItemTextW(hwnd_, kLblTransparency, ui::Utf8(IntToStr(value) + "%").c_str());
+    FitLabel(kLblTransparency);
+}

@@ -1,0 +1,85 @@
+// "自動ウィンドウ制御 - 設定": the values of one rule of automatic window
+// control (executable file, transparency, always-on-top, tray with or without
+// icon). The dialog only holds values: it checks nothing and stores nothing;
+// the command that opens it fills it and takes the values after OK. A new
+// dialog is made for every opening and released after it.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "rules/RegistWindowsText.h"
+#include "ui/Handles.h"
+
+// Lets the user pick a file, starting in initialFolder (system code page;
+// empty: the chooser's default folder). Returns the full path picked, or
+// nothing when the user cancels.
+using FileChooser = std::function<std::optional<std::string>(HWND owner, const std::string& initialFolder)>;
+
+// The system's file-open dialog with the filter
+// "実行ファイル(*.exe)|*.exe|すべて(*.*)|*.*" (executables preselected). It
+// accepts any name the user picks or types.
+std::optional<std::string> ChooseExecutable(HWND owner, const std::string& initialFolder);
+
+class TForm3 {
+public:
+    // Control identifiers. Button2 ("OK") and Button3 ("キャンセル") are
+    // neither default nor cancel button, so Enter and Escape close nothing.
+    enum ControlId : int {
+        kLabel1 = 101,     // "ファイル名"
+        kEdtFile,          // the executable's full path
+        kBtnFile,          // "...": the file chooser
+        kLabel2,           // "透明度"
+        kJvxSlider1,       // transparency, 10 to 100
+        kLblTransparency,  // the slider's value, "100%"
+        kChkTopMost,       // "最前面化する"
+        kGboxTray,         // "タスクトレイに入れる", a check-box caption
+        kChkHide,          // "タスクトレイアイコンを表示しない", inside gboxTray
+        kButton2,          // "OK"
+        kButton3,          // "キャンセル"
+    };
+    // Modal results.
+    static constexpr INT_PTR kResultOk = 1;
+    static constexpr INT_PTR kResultCancel = 2;
+
+    // Shows the dialog modally over owner, filled with `values` (a default
+    // StoredRule shows the designed values: no file, 100 %, nothing checked).
+    // Returns the dialog's values after OK; nothing after Cancel or the close box.
+    static std::optional<StoredRule> Edit(HWND owner, const StoredRule& values,
+                                          const FileChooser& chooser = ChooseExecutable);
+
+    TForm3(const TForm3&) = delete;
+    TForm3& operator=(const TForm3&) = delete;
+
+private:
+    TForm3(HWND owner, const StoredRule& values, const FileChooser& chooser);
+
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    INT_PTR OnInitDialog();
+    INT_PTR OnCommand(WPARAM wp);
+    INT_PTR OnGetFont();
+
+    void CreateControls();
+    HWND AddControl(HWND parent, const wchar_t* cls, const char* text, DWORD style, int id, RECT bounds,
+                    DWORD exStyle = 0);
+    void SetFonts();
+    void FitLabel(int id);
+    void Prefill();
+    StoredRule Values() const;
+    void CloseWith(INT_PTR result);
+
+    void FormCreate();
+    void btnFileClick();
+    void JvxSlider1Change(int value);
+
+    HWND owner_;
+    HWND hwnd_ = nullptr;
+    HWND gboxTray_ = nullptr;
+    HWND chkHide_ = nullptr;
+    StoredRule values_;  // the prefill, then the values taken at OK
+    const FileChooser& chooser_;
+    ui::OwnedFont font_;  // the system font, used by the dialog and its controls
+};

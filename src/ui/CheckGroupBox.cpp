@@ -1,0 +1,193 @@
+#include "ui/CheckGroupBox.h"
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+#include "ui/ControlObject.h"
+
+namespace ui {
+namespace {
+
+constexpr wchar_t kClassName[] = L"PelmoraCheckGroupBox";
+constexpr int kCaptionId = 1;
+constexpr int kCaptionLeft = 8;
+constexpr int kCaptionPadding = 4;  // between the box and the text, and behind the text
+
+class CheckGroupBox {
+public:
+    CheckGroupBox(std::wstring caption, bool checked) : caption_(std::move(caption)), checked_(checked) {}
+
+    LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    bool Checked() const { return checked_; }
+    void SetChecked(bool checked);
+    HWND CheckBox() const { return checkBox_; }
+
+private:
+    bool OnCreate();
+    void OnSetFont(HFONT font, bool redraw);
+    void FitCaption();
+    void EnableContents() const;
+    void OnCommand(WPARAM wp, LPARAM lp);
+    void Paint(HDC dc) const;
+    HBRUSH Background(HDC dc) const;
+
+    HWND hwnd_ = nullptr;
+    HWND checkBox_ = nullptr;  // a child of the group
+    std::wstring caption_;
+    bool checked_;
+    HFONT font_ = nullptr;  // the parent's, borrowed
+};
+
+LRESULT CheckGroupBox::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_NCCREATE:
+            hwnd_ = hwnd;
+            break;
+        case WM_CREATE:
+            return OnCreate() ? 0 : -1;
+        case WM_SETFONT:
+            OnSetFont(reinterpret_cast<HFONT>(wp), LOWORD(lp) != 0);
+            return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(font_);
+        case BM_GETCHECK:
+            return checked_ ? BST_CHECKED : BST_UNCHECKED;
+        case BM_SETCHECK:
+            SetChecked(wp == BST_CHECKED);
+            return 0;
+        case WM_PARENTNOTIFY:
+            // A control added later takes the group's state at once.
+            // (The caption itself is created before checkBox_ is known.)
+            if (LOWORD(wp) == WM_CREATE && checkBox_ && reinterpret_cast<HWND>(lp) != checkBox_)
+                EnableWindow(reinterpret_cast<HWND>(lp), checked_);
+            return 0;
+        case WM_COMMAND:
+            OnCommand(wp, lp);
+            return 0;
+        case WM_NOTIFY:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+            return SendMessageW(GetParent(hwnd), msg, wp, lp);
+        case WM_ERASEBKGND:
+            return 1;  // Paint fills the background
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            Paint(BeginPaint(hwnd, &ps));
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wp));
+            return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+bool CheckGroupBox::OnCreate() {
+    checkBox_ = CreateWindowExW(0, L"BUTTON", caption_.c_str(),
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, kCaptionLeft, 0, 0, 0,
+                                hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCaptionId)),
+                                GetModuleHandleW(nullptr), nullptr);
+    if (!checkBox_) return false;
+    SendMessageW(checkBox_, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+    OnSetFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), false);
+    return true;
+}
+
+void CheckGroupBox::OnSetFont(HFONT font, bool redraw) {
+    font_ = font;
+    SendMessageW(checkBox_, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+    FitCaption();
+    if (redraw) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+// The caption box is as wide as its text needs and as high as a line of it.
+void CheckGroupBox::FitCaption() {
+    HDC dc = GetDC(checkBox_);
+    HGDIOBJ old = SelectObject(dc, font_);
+    SIZE text{};
+    GetTextExtentPoint32W(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(checkBox_, dc);
+    const int box = GetSystemMetrics(SM_CXMENUCHECK);
+    const int width = box + kCaptionPadding + text.cx + kCaptionPadding;
+    const int height = std::max<int>(tm.tmHeight, box) + 2;
+    SetWindowPos(checkBox_, nullptr, kCaptionLeft, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CheckGroupBox::SetChecked(bool checked) {
+    checked_ = checked;
+    SendMessageW(checkBox_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    EnableContents();
+}
+
+// Every control in the group but the caption.
+void CheckGroupBox::EnableContents() const {
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (child != checkBox_) EnableWindow(child, checked_);
+    }
+}
+
+void CheckGroupBox::OnCommand(WPARAM wp, LPARAM lp) {
+    const HWND parent = GetParent(hwnd_);
+    if (reinterpret_cast<HWND>(lp) != checkBox_) {
+        SendMessageW(parent, WM_COMMAND, wp, lp);
+        return;
+    }
+    if (HIWORD(wp) != BN_CLICKED) return;
+    SetChecked(SendMessageW(checkBox_, BM_GETCHECK, 0, 0) == BST_CHECKED);
+    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd_), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(hwnd_));
+}
+
+HBRUSH CheckGroupBox::Background(HDC dc) const {
+    auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
+        GetParent(hwnd_), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd_)));
+    return brush ? brush : GetSysColorBrush(COLOR_BTNFACE);
+}
+
+// An etched frame whose top edge runs through the middle of the caption; the
+// caption box covers it where it stands (the group clips its children).
+void CheckGroupBox::Paint(HDC dc) const {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    FillRect(dc, &client, Background(dc));
+    RECT caption{};
+    GetWindowRect(checkBox_, &caption);
+    RECT frame = client;
+    frame.top = (caption.bottom - caption.top) / 2;
+    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+}
+
+CheckGroupBox* GroupOf(HWND group) {
+    return ControlObjectOf<CheckGroupBox>(group, kClassName);
+}
+
+}  // namespace
+
+HWND CreateCheckGroupBox(HWND parent, int id, const RECT& bounds, const std::wstring& caption, bool checked) {
+    auto group = std::make_unique<CheckGroupBox>(caption, checked);
+    return CreateControlObject(kClassName, std::move(group), parent, id, bounds, WS_VISIBLE | WS_CLIPCHILDREN,
+                               WS_EX_CONTROLPARENT, caption.c_str());
+}
+
+bool IsGroupChecked(HWND group) {
+    CheckGroupBox* state = GroupOf(group);
+    return state && state->Checked();
+}
+
+void SetGroupChecked(HWND group, bool checked) {
+    if (CheckGroupBox* state = GroupOf(group)) state->SetChecked(checked);
+}
+
+HWND GroupCheckBox(HWND group) {
+    CheckGroupBox* state = GroupOf(group);
+    return state ? state->CheckBox() : nullptr;
+}
+
+}  // namespace ui

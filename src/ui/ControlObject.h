@@ -1,0 +1,64 @@
+// Controls that own their state: the window adopts the object handed over as
+// its creation parameter and frees it when it is destroyed, so a dialog can
+// create such a control and forget it. T provides
+//     LRESULT Handle(HWND, UINT, WPARAM, LPARAM)
+// and is told its window on WM_NCCREATE through that call like any message.
+#pragma once
+#include <windows.h>
+
+#include <cwchar>
+#include <iterator>
+#include <memory>
+
+#include "ui/WindowClass.h"
+
+namespace ui {
+
+template <typename T>
+LRESULT CALLBACK ControlObjectProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+    if (msg == WM_NCCREATE) {
+        auto* pending =
+            static_cast<std::unique_ptr<T>*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pending->release()));
+    }
+    auto* object = reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        std::unique_ptr<T> freed(object);
+    } else if (object) {
+        return Guarded(hwnd, 0, [&] { return object->Handle(hwnd, msg, wp, lp); });
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+// Registers the class once per process; false when that failed.
+template <typename T>
+bool RegisterControlClass(const wchar_t* className) {
+    static const bool registered =
+        RegisterWindowClass(GetModuleHandleW(nullptr), className, ControlObjectProc<T>) != 0 ||
+        GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return registered;
+}
+
+// Creates a child control of the class that adopts `object`. Returns 0 on failure.
+template <typename T>
+HWND CreateControlObject(const wchar_t* className, std::unique_ptr<T> object, HWND parent, int id,
+                         const RECT& bounds, DWORD style, DWORD exStyle = 0, const wchar_t* text = L"") {
+    if (!RegisterControlClass<T>(className)) return nullptr;
+    return CreateWindowExW(exStyle, className, text, WS_CHILD | style, bounds.left, bounds.top,
+                           bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                           &object);
+}
+
+// The object of a window of that class; 0 for any other window, whose user
+// data is its own business.
+template <typename T, size_t N>
+T* ControlObjectOf(HWND hwnd, const wchar_t (&className)[N]) {
+    wchar_t name[N + 1]{};
+    if (!GetClassNameW(hwnd, name, static_cast<int>(std::size(name))) || std::wcscmp(name, className) != 0)
+        return nullptr;
+    return reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+}  // namespace ui
