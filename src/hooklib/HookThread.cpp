@@ -20,7 +20,19 @@ struct StartRequest {
     bool installed = false;
 };
 
+// Mouse-hook points are physical screen coordinates; so are the thread's own
+// questions (WindowFromPoint) once it is per-monitor aware. Older systems have no
+// scaling to speak of and no such call.
+void BecomePerMonitorDpiAware() {
+    using SetContext = HANDLE(WINAPI*)(HANDLE);
+    const auto set = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
+    const auto perMonitorV2 = reinterpret_cast<HANDLE>(-4), perMonitor = reinterpret_cast<HANDLE>(-3);
+    if (set && !set(perMonitorV2)) set(perMonitor);
+}
+
 void RunSession(StartRequest& request) {
+    BecomePerMonitorDpiAware();
     MSG msg;
     PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before Stop posts to it
     HookSession session(request.target, request.source);
