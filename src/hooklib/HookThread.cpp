@@ -36,7 +36,12 @@ void RunSession(StartRequest& request) {
     MSG msg;
     PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before Stop posts to it
     HookSession session(request.target, request.source);
-    const bool installed = session.Install();
+    bool installed = false;
+    try {
+        installed = session.Install();
+    } catch (...) {
+        // Out of memory: nothing may leave the thread; the session removes what it has.
+    }
     request.installed = installed;
     SetEvent(request.ready);
     if (!installed) return;
