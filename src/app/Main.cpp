@@ -23,9 +23,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TApplication app(instance);
     app.SetInstanceMark(InstanceGuid, InstanceMark);
 
+    // A second start while the main window is still being created (its
+    // start-up error box is open) is kept and answered once start-up is over.
     TPelmoraMainWindow* mainWindow = nullptr;
-    ui::MessageHook events([&mainWindow](const MSG& msg) {
-        if (mainWindow) mainWindow->ApplicationEventsMessage(msg);
+    bool shownWhileStarting = false;
+    ui::MessageHook events([&mainWindow, &shownWhileStarting](const MSG& msg) {
+        if (mainWindow)
+            mainWindow->ApplicationEventsMessage(msg);
+        else if (msg.message == WM_SHOWINSTANCE)
+            shownWhileStarting = true;
     });
     std::unique_ptr<TPelmoraMainWindow> owner;
     try {
@@ -35,6 +41,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         return 1;
     }
     mainWindow = owner.get();
+    if (shownWhileStarting)
+        mainWindow->ApplicationEventsMessage(MSG{app.Handle(), WM_SHOWINSTANCE, 0, 0, 0, {}});
 
     int exitCode = app.Run();
     app.RemoveInstanceMark(InstanceGuid);

@@ -10,6 +10,7 @@
 #include "app/MainWindow.h"
 #include "app/MenuIds.h"
 #include "prefs/Preferences.h"
+#include "prefs/WindowBounds.h"
 #include "ui/SystemInfo.h"
 #include "ui/ErrorBox.h"
 #include "ui/ListView.h"
@@ -115,11 +116,15 @@ void TPelmoraMainWindow::ApplyStoredPlacement(int left, int top, int width, int 
     wp.length = sizeof wp;
     GetWindowPlacement(Handle_, &wp);
     wp.showCmd = SW_HIDE;  // the window is shown, or not, at the end of start-up
-    wp.rcNormalPosition = {left, top, left + width, top + height};
+    BoundsEdges e = EdgesFromBounds({left, top, width, height});
+    wp.rcNormalPosition = {e.left, e.top, e.right, e.bottom};
     SetWindowPlacement(Handle_, &wp);
 }
 
 void TPelmoraMainWindow::FormDestroy() {
+    // The own icon goes first: a click on it while the program ends (a failed
+    // save's error box is open) would reach a window that is being destroyed.
+    if (TrayIcon) TrayIcon->Remove();
     // The hook library and the tray registry arrive with their own subsystems;
     // until then there is nothing of theirs to stop or give back here.
     if (Setting_) {
@@ -148,8 +153,9 @@ void TPelmoraMainWindow::SavePreferences() {
     };
     put(kStepPlacement, "Top", IntToStr(r.top));
     put(kStepPlacement, "Left", IntToStr(r.left));
-    put(kStepPlacement, "Width", IntToStr(r.right - r.left));
-    put(kStepPlacement, "Height", IntToStr(r.bottom - r.top));
+    StoredBounds bounds = BoundsFromEdges({r.left, r.top, r.right, r.bottom});
+    put(kStepPlacement, "Width", IntToStr(bounds.width));
+    put(kStepPlacement, "Height", IntToStr(bounds.height));
     put(kStepMaximized, "Maximized", BoolToStr(maximized));
     put(kStepColumns, "CurrWinColumnsOrder", ColumnOrderText(ui::GetColumnLayout(lvCurrWin)));
     put(kStepColumns, "RegWinColumnsOrder", ColumnOrderText(ui::GetColumnLayout(lvRegWin)));

@@ -6,8 +6,8 @@
 
 namespace ui {
 
-NotifyIcon::NotifyIcon(HINSTANCE instance, HICON icon, std::wstring tip, Events events)
-    : icon_(icon), tip_(std::move(tip)), events_(std::move(events)) {
+NotifyIcon::NotifyIcon(HINSTANCE instance, HICON icon, std::wstring tip, Events events, ShellNotify shell)
+    : icon_(icon), tip_(std::move(tip)), events_(std::move(events)), shell_(std::move(shell)) {
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     RegisterWindowClass(instance, kWindowClass, ObjectWndProc<NotifyIcon>);
     // A hidden top-level window rather than a message-only one: it has to become
@@ -35,15 +35,22 @@ NOTIFYICONDATAW NotifyIcon::Record(UINT flags) const {
 }
 
 void NotifyIcon::Add() {
-    if (added_) return;
+    wanted_ = true;
+    if (!added_) TryAdd();
+}
+
+// An add that timed out may still have reached the shell: a change to the
+// icon then succeeds, and the icon counts as added.
+void NotifyIcon::TryAdd() {
     NOTIFYICONDATAW nid = Record(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-    added_ = Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
+    added_ = shell_(NIM_ADD, &nid) != FALSE || shell_(NIM_MODIFY, &nid) != FALSE;
 }
 
 void NotifyIcon::Remove() {
+    wanted_ = false;
     if (!added_) return;
     NOTIFYICONDATAW nid = Record(0);
-    Shell_NotifyIconW(NIM_DELETE, &nid);
+    shell_(NIM_DELETE, &nid);
     added_ = false;
 }
 
@@ -92,13 +99,16 @@ void NotifyIcon::OnIconMessage(UINT mouseMessage) {
     }
 }
 
-// Explorer was restarted: its notification area has forgotten the icon.
+// The taskbar was created: Explorer started late or was restarted, and its
+// notification area does not hold the icon, whatever an earlier add reported.
 void NotifyIcon::OnTaskbarCreated() {
-    if (!added_) return;
-    NOTIFYICONDATAW nid = Record(0);
-    Shell_NotifyIconW(NIM_DELETE, &nid);
-    added_ = false;
-    Add();
+    if (!wanted_) return;
+    if (added_) {
+        NOTIFYICONDATAW nid = Record(0);
+        shell_(NIM_DELETE, &nid);
+        added_ = false;
+    }
+    TryAdd();
 }
 
 void NotifyIcon::ShowPopupMenu() {

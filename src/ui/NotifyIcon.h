@@ -1,5 +1,8 @@
 // The program's own notification-area icon: its own hidden window and callback
-// message, so it never shares identifiers with the per-window icons.
+// message, so it never shares identifiers with the per-window icons. Whether
+// the program wants the icon is kept apart from whether the shell holds it: an
+// add that the shell refused (not up yet at log-on, or busy) is made again
+// when the taskbar announces itself or when the icon is asked for again.
 #pragma once
 #include <windows.h>
 #include <shellapi.h>
@@ -25,13 +28,20 @@ public:
         std::function<void(UINT)> onCommand;  // item chosen in that menu
     };
 
-    NotifyIcon(HINSTANCE instance, HICON icon, std::wstring tip, Events events);
+    // The shell's notification function; tests pass one that can fail.
+    using ShellNotify = std::function<BOOL(DWORD message, NOTIFYICONDATAW* data)>;
+
+    NotifyIcon(HINSTANCE instance, HICON icon, std::wstring tip, Events events,
+               ShellNotify shell = Shell_NotifyIconW);
     ~NotifyIcon();
     NotifyIcon(const NotifyIcon&) = delete;
     NotifyIcon& operator=(const NotifyIcon&) = delete;
 
+    // Wants the icon and adds it unless the shell holds it already.
     void Add();
+    // Wants no icon and takes it out of the shell.
     void Remove();
+    bool IsWanted() const { return wanted_; }
     bool IsAdded() const { return added_; }
     HWND Window() const { return wnd_; }
 
@@ -42,6 +52,7 @@ private:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnIconMessage(UINT mouseMessage);
     void OnTaskbarCreated();
+    void TryAdd();
     void ShowPopupMenu();
     NOTIFYICONDATAW Record(UINT flags) const;
 
@@ -49,7 +60,9 @@ private:
     HICON icon_;
     std::wstring tip_;
     Events events_;
+    ShellNotify shell_;
     UINT taskbarCreated_;
+    bool wanted_ = false;
     bool added_ = false;
     // A click is a press followed by a release; the press of a double click
     // arrives as a double-click message and so makes no second click.

@@ -30,6 +30,30 @@ RECT WindowRect(HWND w) {
     return r;
 }
 
+bool OnScreen(HWND w) {
+    return IsWindowVisible(w) && !IsIconic(w);
+}
+
+// A settings file with the window's rectangle and further entries.
+std::string GeometryFile(int left, int top, int width, int height, const std::string& more = "") {
+    auto entry = [](const char* key, const std::string& value) {
+        return "    <add key=\"" + std::string(key) + "\" value=\"" + value + "\"/>\r\n";
+    };
+    return "<?xml version=\"1.0\" encoding=\"Shift-JIS\"?>\r\n<configuration>\r\n  <appSettings>\r\n" +
+           entry("Left", std::to_string(left)) + entry("Top", std::to_string(top)) +
+           entry("Width", std::to_string(width)) + entry("Height", std::to_string(height)) + more +
+           "  </appSettings>\r\n</configuration>\r\n";
+}
+
+// Whether the shell holds the program's own icon: changing nothing in it succeeds only then.
+bool IconShown(HWND iconWindow) {
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    nid.hWnd = iconWindow;
+    nid.uID = ui::NotifyIcon::kIconId;
+    return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
+}
+
 }  // namespace
 
 TEST(MainWindow, FirstStartOpensAtDefaultsAndWritesTheTenKeys) {
@@ -91,8 +115,38 @@ TEST(MainWindow, ShowWindowOffSurvivesARestart) {
     EXPECT_EQ(Value(folder.ReadSettings(), "ShowWindow"), "-1");
 }
 
+TEST(MainWindow, StoredGeometryIsReadAndWrittenBack) {
+    struct Case {
+        int left, top, width, height;
+    };
+    // Left and top differ, and so do width and height, so that no swap passes.
+    const Case cases[] = {{130, 170, 520, 310}, {-40, 90, 300, 460}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.left) + "," + std::to_string(c.top));
+        ProgramFolder folder;
+        folder.WriteSettings(GeometryFile(c.left, c.top, c.width, c.height));
+        {
+            Program p(folder);
+            HWND main = p.MainWindow();
+            ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+            RECT r = WindowRect(main);
+            EXPECT_EQ(r.left, c.left);
+            EXPECT_EQ(r.top, c.top);
+            EXPECT_EQ(r.right - r.left, c.width);
+            EXPECT_EQ(r.bottom - r.top, c.height);
+            ASSERT_EQ(p.Close(), 0);
+        }
+        std::string xml = folder.ReadSettings();
+        EXPECT_EQ(Value(xml, "Left"), std::to_string(c.left));
+        EXPECT_EQ(Value(xml, "Top"), std::to_string(c.top));
+        EXPECT_EQ(Value(xml, "Width"), std::to_string(c.width));
+        EXPECT_EQ(Value(xml, "Height"), std::to_string(c.height));
+    }
+}
+
 TEST(MainWindow, MaximisedWindowIsStoredWithItsRestoredRectangle) {
     ProgramFolder folder;
+    folder.WriteSettings(GeometryFile(130, 170, 520, 310));
     {
         Program p(folder);
         HWND main = p.MainWindow();
@@ -104,13 +158,25 @@ TEST(MainWindow, MaximisedWindowIsStoredWithItsRestoredRectangle) {
     }
     std::string xml = folder.ReadSettings();
     EXPECT_EQ(Value(xml, "Maximized"), "-1");
-    EXPECT_EQ(Value(xml, "Left"), "200");
-    EXPECT_EQ(Value(xml, "Top"), "200");
-    EXPECT_EQ(Value(xml, "Width"), "440");
-    EXPECT_EQ(Value(xml, "Height"), "278");
-    Program p(folder);
-    HWND main = p.MainWindow();
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && IsZoomed(main); }));
+    EXPECT_EQ(Value(xml, "Left"), "130");
+    EXPECT_EQ(Value(xml, "Top"), "170");
+    EXPECT_EQ(Value(xml, "Width"), "520");
+    EXPECT_EQ(Value(xml, "Height"), "310");
+    {
+        Program p(folder);
+        HWND main = p.MainWindow();
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && IsZoomed(main); }));
+        // Restored from there, it takes the stored rectangle.
+        ShowWindow(main, SW_RESTORE);
+        ASSERT_TRUE(WaitUntil([&] { return !IsZoomed(main); }));
+        RECT r = WindowRect(main);
+        EXPECT_EQ(r.left, 130);
+        EXPECT_EQ(r.top, 170);
+        EXPECT_EQ(r.right - r.left, 520);
+        EXPECT_EQ(r.bottom - r.top, 310);
+        ASSERT_EQ(p.Close(), 0);
+    }
+    EXPECT_EQ(Value(folder.ReadSettings(), "Maximized"), "0");
 }
 
 TEST(MainWindow, SecondStartExitsAndBringsTheHiddenWindowForward) {
@@ -121,17 +187,23 @@ TEST(MainWindow, SecondStartExitsAndBringsTheHiddenWindowForward) {
     Program p(folder);
     HWND main = p.MainWindow();
     ASSERT_NE(main, nullptr);
+    HWND icon = p.IconWindow();
+    ASSERT_TRUE(WaitUntil([&] { return IconShown(icon); }));
     Sleep(500);
     ASSERT_FALSE(IsWindowVisible(main));
-    EXPECT_EQ(RunToEnd(folder.Exe(), "/hideicon"), 0);
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }));
-    // The second start's switch is not looked at: the running icon stays.
-    NOTIFYICONDATAW nid{};
-    nid.cbSize = NOTIFYICONDATAW_V1_SIZE;
-    nid.hWnd = p.IconWindow();
-    nid.uID = ui::NotifyIcon::kIconId;
-    EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &nid));
+    // Not shown at start-up, then sent into the tray from the screen; a second
+    // start's command line is not looked at, so the switch changes nothing.
+    for (const char* args : {"", "/hideicon", ""}) {
+        SCOPED_TRACE(args);
+        EXPECT_EQ(RunToEnd(folder.Exe(), args), 0);
+        EXPECT_TRUE(WaitUntil([&] { return OnScreen(main); }));
+        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }));
+        // The running instance answers by showing its main window only: its icon stays.
+        EXPECT_TRUE(IconShown(icon));
+        PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
+    }
+    EXPECT_EQ(p.Close(), 0);
 }
 
 TEST(MainWindow, SecondStartSignalsEveryMarkedWindowOnly) {
@@ -289,4 +361,24 @@ TEST(MainWindow, TruthValuesAreReadInEveryFormAndWrittenAsMinusOneOrZero) {
         EXPECT_EQ(Value(xml, "NormalIconHide"), c.written);
         EXPECT_EQ(Value(xml, "TaskbarHide"), c.written);
     }
+}
+
+TEST(MainWindow, FailedSaveAtExitShowsTheErrorBoxThenEnds) {
+    ProgramFolder folder;
+    Program p(folder);
+    HWND main = p.MainWindow();
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+    // A folder now stands where the settings file is to be written.
+    ASSERT_TRUE(CreateDirectoryA(folder.SettingsFile().c_str(), nullptr));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    HWND box = p.WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no error box";
+    EXPECT_EQ(Program::MessageBoxText(box), "Cannot open file " + folder.SettingsFile() + ".");
+    wchar_t caption[64] = L"";
+    GetWindowTextW(box, caption, 64);
+    EXPECT_STREQ(caption, identity::kAppTitle);
+    EXPECT_EQ(p.WaitForExit(500), -1) << "the program waits for the box";
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(p.WaitForExit(), 0);
+    EXPECT_TRUE(RemoveDirectoryA(folder.SettingsFile().c_str())) << "the folder was left as it was";
 }

@@ -36,6 +36,21 @@ bool OnScreen(HWND w) {
     return IsWindowVisible(w) && !IsIconic(w);
 }
 
+// The icons Wine shows: one child window of class "__winex11_tray_icon" of
+// the "Wine System Tray" window per icon. An icon whose window is destroyed
+// goes with it, so the removal itself shows only while the program still runs.
+int TrayIconCount() {
+    HWND tray = FindWindowW(L"__winex11_standalone_tray", L"Wine System Tray");
+    int count = 0;
+    for (HWND child = tray ? GetWindow(tray, GW_CHILD) : nullptr; child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t cls[64] = L"";
+        GetClassNameW(child, cls, 64);
+        if (lstrcmpW(cls, L"__winex11_tray_icon") == 0) ++count;
+    }
+    return count;
+}
+
 }  // namespace
 
 TEST(OwnIcon, HideIconSwitchNeedsDashOrSlash) {
@@ -110,14 +125,49 @@ TEST(OwnIcon, ComesBackWhenTheTaskbarIsCreatedAgain) {
 
 TEST(OwnIcon, RemovedAtExit) {
     ProgramFolder folder;
-    HWND icon = nullptr;
+    const int before = TrayIconCount();
+    Program p(folder);
+    HWND main = p.MainWindow();
+    ASSERT_TRUE(WaitUntil([&] { return IconShown(p.IconWindow()); }));
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconCount() == before + 1; }));
+    // A save that fails keeps the ending program on its error box: the icon
+    // has to be gone by then, while its window still exists.
+    ASSERT_TRUE(CreateDirectoryA(folder.SettingsFile().c_str(), nullptr));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    HWND box = p.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(IsWindow(p.IconWindow()));
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconCount() == before; }));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(p.WaitForExit(), 0);
+    EXPECT_EQ(TrayIconCount(), before);
+    RemoveDirectoryA(folder.SettingsFile().c_str());
+}
+
+TEST(OwnIcon, HiddenMaximisedWindowComesBackMaximisedOnTheFirstClick) {
+    ProgramFolder folder;
+    folder.WriteSettings(
+        "<configuration><appSettings><add key=\"Left\" value=\"130\"/><add key=\"Top\" value=\"170\"/>"
+        "<add key=\"Width\" value=\"520\"/><add key=\"Height\" value=\"310\"/>"
+        "<add key=\"Maximized\" value=\"-1\"/><add key=\"ShowWindow\" value=\"0\"/>"
+        "</appSettings></configuration>");
     {
         Program p(folder);
-        icon = p.IconWindow();
+        HWND main = p.MainWindow();
+        HWND icon = p.IconWindow();
         ASSERT_TRUE(WaitUntil([&] { return IconShown(icon); }));
+        Sleep(300);
+        ASSERT_FALSE(IsWindowVisible(main));
+        Mouse(icon, {WM_LBUTTONDOWN, WM_LBUTTONUP});
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && IsZoomed(main); }));
         EXPECT_EQ(p.Close(), 0);
     }
-    EXPECT_FALSE(IconShown(icon));
+    std::string xml = folder.ReadSettings();
+    EXPECT_EQ(Value(xml, "Maximized"), "-1");
+    EXPECT_EQ(Value(xml, "Left"), "130");
+    EXPECT_EQ(Value(xml, "Top"), "170");
+    EXPECT_EQ(Value(xml, "Width"), "520");
+    EXPECT_EQ(Value(xml, "Height"), "310");
 }
 
 TEST(OwnIcon, RightClickMenuEndsTheProgramInOrder) {

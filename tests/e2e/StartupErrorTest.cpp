@@ -99,3 +99,20 @@ TEST(StartupError, BadTruthValueNamesTheText) {
         "value=\"maybe\"/></appSettings></configuration>");
     ExpectStartupError(folder, "'maybe' is not a valid boolean value.");
 }
+
+TEST(StartupError, SecondStartDuringTheErrorBoxBringsTheWindowForwardAfterIt) {
+    ProgramFolder folder;
+    folder.WriteSettings(StoredFile("abc"));
+    Program p(folder);
+    HWND box = p.WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no error box";
+    HWND main = p.MainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(RunToEnd(folder.Exe(), ""), 0);
+    Sleep(500);
+    EXPECT_TRUE(IsWindow(box)) << "the box stays until it is answered";
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && !IsIconic(main); }));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }));
+    EXPECT_EQ(p.Close(), 0);
+}
