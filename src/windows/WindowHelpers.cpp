@@ -44,3 +44,13 @@ bool ForceForegroundWindow(HWND wnd) {
     }
     return GetForegroundWindow() == wnd;
 }
+
+bool GetWindowBounds(HWND wnd, RECT& bounds) {
+    return GetWindowRect(wnd, &bounds) != FALSE;
+}
+
+HWND GetRootOwner(HWND wnd) {
+    while (HWND parent = GetParent(wnd)) wnd = parent;
+    while (HWND owner = GetWindow(wnd, GW_OWNER)) wnd = owner;
+    return wnd;
+}

@@ -53,7 +53,8 @@ HelperClient::HelperClient(const std::string& exePath)
                                   nullptr, &si, &pi);
     CloseHandle(childIn);
     CloseHandle(childOut);
-    if (!started) throw std::runtime_error("cannot start " + exePath_);
+    if (!started)
+        throw std::runtime_error("cannot start " + exePath_ + ", error " + std::to_string(GetLastError()));
     CloseHandle(pi.hThread);
     process_ = pi.hProcess;
     processId_ = pi.dwProcessId;

@@ -1,0 +1,34 @@
+#include "windows/WindowIcon.h"
+
+#include <shellapi.h>
+
+#include "windows/WindowHelpers.h"
+
+TIcon& TIcon::operator=(TIcon&& other) noexcept {
+    if (this != &other) {
+        Reset();
+        icon_ = other.icon_;
+        owned_ = other.owned_;
+        other.icon_ = nullptr;
+    }
+    return *this;
+}
+
+void TIcon::Reset() {
+    if (icon_ && owned_) DestroyIcon(icon_);
+    icon_ = nullptr;
+}
+
+TIcon GetFileIcon(const std::string& fileName) {
+    SHFILEINFOA info{};
+    if (!SHGetFileInfoA(fileName.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                        SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES))
+        return {};
+    return TIcon::Owned(info.hIcon);
+}
+
+TIcon GetWindowIcon(HWND wnd) {
+    HICON classIcon = reinterpret_cast<HICON>(GetClassLongPtrA(wnd, GCLP_HICONSM));
+    if (classIcon) return TIcon::Borrowed(classIcon);
+    return GetFileIcon(GetWindowFileName(wnd));
+}

@@ -1,0 +1,62 @@
+#include "windows/WindowText.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "ui/Text.h"
+
+std::string CutAnsi(const std::string& text, size_t maxBytes) {
+    if (text.size() <= maxBytes) return text;
+    size_t end = 0;
+    while (end < maxBytes) {
+        size_t width = IsDBCSLeadByte(static_cast<BYTE>(text[end])) ? 2 : 1;
+        if (end + width > maxBytes) break;
+        end += width;
+    }
+    return text.substr(0, end);
+}
+
+// The length query would send a message, so the buffer grows until the text fits.
+std::string SystemCaption(HWND wnd, size_t maxBytes) {
+    for (size_t size = 512; size <= (1u << 20); size *= 4) {
+        std::vector<wchar_t> buffer(size);
+        int copied = InternalGetWindowText(wnd, buffer.data(), static_cast<int>(size));
+        if (copied <= 0) return {};
+        if (static_cast<size_t>(copied) < size - 1)
+            return CutAnsi(ui::Narrow(std::wstring(buffer.data(), copied), CP_ACP), maxBytes);
+    }
+    return {};
+}
+
+std::string ReadWindowTitle(HWND wnd) {
+    char buffer[256] = "";
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(wnd, WM_GETTEXT, 255, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
+                             kAnswerTimeoutMs, &copied))
+        return SystemCaption(wnd, 254);
+    buffer[255] = '\0';
+    return buffer;
+}
+
+// Another process's window: GetWindowTextA reads the caption the system keeps
+// and sends nothing, so the buffer grows until the text fits instead of asking
+// the window for its length (a message that can wait forever, even with a
+// time-out under Wine). The program's own windows answer at once.
+std::string GetWindowCaption(HWND wnd) {
+    DWORD processId = 0;
+    if (!GetWindowThreadProcessId(wnd, &processId)) return {};
+    if (processId == GetCurrentProcessId()) {
+        std::vector<char> buffer(static_cast<size_t>(std::max(GetWindowTextLengthA(wnd), 0)) + 1);
+        int copied = GetWindowTextA(wnd, buffer.data(), static_cast<int>(buffer.size()));
+        return std::string(buffer.data(), static_cast<size_t>(std::max(copied, 0)));
+    }
+    for (size_t size = 512; size <= (1u << 22); size *= 4) {
+        std::vector<char> buffer(size);
+        int copied = GetWindowTextA(wnd, buffer.data(), static_cast<int>(size));
+        if (copied <= 0) return {};
+        if (static_cast<size_t>(copied) < size - 2)
+            return std::string(buffer.data(), strnlen(buffer.data(), copied));
+    }
+    return {};
+}

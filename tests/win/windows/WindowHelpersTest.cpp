@@ -1,0 +1,190 @@
+// The window helpers against windows of another process (the helper program).
+#include "windows/WindowHelpers.h"
+
+#include <gtest/gtest.h>
+
+#include "HelperClient.h"
+#include "windows/WindowFileName.h"
+
+namespace {
+
+class WindowHelpersTest : public ::testing::Test {
+protected:
+    helper::HelperClient client;
+};
+
+// The path the helper was started with may differ from the system's in letter case.
+std::string Lower(std::string s) {
+    CharLowerBuffA(s.data(), static_cast<DWORD>(s.size()));
+    return s;
+}
+
+TEST_F(WindowHelpersTest, FileNameIsTheHelpersExecutableBothWays) {
+    HWND wnd = client.NewWindow({.title = "file name"});
+    std::string path = GetWindowFileName(wnd);
+    EXPECT_EQ(Lower(path), Lower(client.ExePath()));
+    EXPECT_EQ(QueryProcessImagePath(client.ProcessId()), path);
+    EXPECT_EQ(ModuleSnapshotPath(client.ProcessId()), path);  // stored rules keep matching
+}
+
+TEST_F(WindowHelpersTest, FileNameOfACopyUnderAnotherName) {
+    char dir[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    std::string copyPath = std::string(dir) + "Pelmora Rule Target.exe";
+    ASSERT_TRUE(helper::HelperClient::CopyHelperTo(copyPath));
+    {
+        helper::HelperClient copy(copyPath);
+        std::string path = GetWindowFileName(copy.NewWindow({.title = "copy"}));
+        EXPECT_EQ(Lower(path), Lower(copyPath));
+        EXPECT_EQ(path.substr(path.size() - 4), ".exe");
+    }
+    DeleteFileA(copyPath.c_str());
+}
+
+TEST_F(WindowHelpersTest, NoFileNameWithoutAWindowOrProcess) {
+    HWND wnd = client.NewWindow({.title = "gone"});
+    client.Destroy(wnd);
+    EXPECT_EQ(GetWindowFileName(wnd), "");
+    EXPECT_EQ(GetWindowFileName(nullptr), "");
+    EXPECT_EQ(QueryProcessImagePath(0), "");
+    EXPECT_EQ(ModuleSnapshotPath(0xFFFFFFF0u), "");
+}
+
+TEST_F(WindowHelpersTest, Bounds) {
+    HWND wnd = client.NewWindow({.title = "bounds", .style = WS_POPUP});
+    RECT r{};
+    ASSERT_TRUE(GetWindowBounds(wnd, r));
+    EXPECT_EQ(r.left, 60);
+    EXPECT_EQ(r.top, 60);
+    EXPECT_EQ(r.right - r.left, 320);
+    EXPECT_EQ(r.bottom - r.top, 200);
+    client.Destroy(wnd);
+    EXPECT_FALSE(GetWindowBounds(wnd, r));
+}
+
+TEST_F(WindowHelpersTest, CaptionIsTheWholeText) {
+    for (size_t length : {0u, 1u, 255u, 256u, 300u, 2000u}) {
+        std::string title(length, 'x');
+        for (size_t i = 0; i < length; i += 7) title[i] = static_cast<char>('a' + i % 26);
+        HWND wnd = client.NewWindow({.title = title});
+        EXPECT_EQ(GetWindowCaption(wnd), title) << length;
+    }
+    EXPECT_EQ(GetWindowCaption(nullptr), "");
+}
+
+// A window whose thread does not answer is read from the caption the system
+// keeps, instead of stopping the program.
+TEST_F(WindowHelpersTest, HungWindowTextComesFromTheKeptCaption) {
+    std::string longTitle(400, 'h');
+    longTitle[0] = 'H';
+    HWND wnd = client.NewWindow({.title = longTitle, .ownThread = true});
+    client.Hang(wnd);
+    EXPECT_EQ(GetWindowCaption(wnd), longTitle);
+    EXPECT_EQ(ReadWindowTitle(wnd), longTitle.substr(0, 254));
+    client.Unhang(wnd);
+    EXPECT_EQ(ReadWindowTitle(wnd), longTitle.substr(0, 254));
+}
+
+TEST(CutAnsi, NeverSplitsADoubleByteCharacter) {
+    if (GetACP() != 932) GTEST_SKIP() << "needs the Japanese code page";
+    std::string a = "\x82\xa0";  // one character, two bytes
+    EXPECT_EQ(CutAnsi("x" + a + a, 2), "x");
+    EXPECT_EQ(CutAnsi("x" + a + a, 3), "x" + a);
+    EXPECT_EQ(CutAnsi(a + a, 4), a + a);
+    EXPECT_EQ(CutAnsi("abc", 63), "abc");
+}
+
+TEST_F(WindowHelpersTest, JapaneseTextByteForByte) {
+    if (GetACP() != 932) GTEST_SKIP() << "needs the Japanese code page";
+    std::string title;
+    for (int i = 0; i < 200; ++i) title += "\x82\xa0";  // 400 bytes of double-byte characters
+    HWND wnd = client.NewWindow({.title = title, .ownThread = true});
+    EXPECT_EQ(GetWindowCaption(wnd), title);
+    client.Hang(wnd);
+    EXPECT_EQ(GetWindowCaption(wnd), title);
+    EXPECT_EQ(ReadWindowTitle(wnd), title.substr(0, 254));  // 127 whole characters
+    client.Unhang(wnd);
+}
+
+TEST_F(WindowHelpersTest, RootOwner) {
+    HWND top = client.NewWindow({.title = "top"});
+    HWND owned = client.NewWindow({.title = "owned", .owner = top});
+    HWND ownedByOwned = client.NewWindow({.title = "owned twice", .owner = owned, .style = WS_POPUP});
+    HWND child = client.NewWindow({.title = "child", .parent = ownedByOwned});
+    HWND grandChild = client.NewWindow({.title = "grandchild", .parent = child});
+    HWND lone = client.NewWindow({.title = "lone"});
+    HWND control = client.NewWindow({.title = "control", .parent = lone});
+    struct Case {
+        HWND from, root;
+    } cases[] = {{top, top},        {owned, top}, {ownedByOwned, top}, {child, top},
+                 {grandChild, top}, {lone, lone}, {control, lone},     {nullptr, nullptr}};
+    for (const Case& c : cases) EXPECT_EQ(GetRootOwner(c.from), c.root);
+}
+
+TEST_F(WindowHelpersTest, WindowWithoutClassIconGetsTheExecutablesIcon) {
+    HWND wnd = client.NewWindow({.title = "no icon", .classIcon = "none"});
+    TIcon icon = GetWindowIcon(wnd);
+    EXPECT_TRUE(icon);
+    EXPECT_TRUE(icon.IsOwned());  // the shell's icon is ours to destroy
+    TIcon fileIcon = GetFileIcon(GetWindowFileName(wnd));
+    EXPECT_TRUE(fileIcon);
+}
+
+// Class icons belong to their class: borrowed, never destroyed. (Wine answers
+// class icons of other processes' windows with 0, so this uses a window of the
+// test itself.)
+TEST(WindowIcon, ClassIconIsBorrowed) {
+    HICON small = LoadIcon(nullptr, IDI_INFORMATION);
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hIconSm = small;
+    wc.lpszClassName = "WindowIconTestClass";
+    RegisterClassExA(&wc);
+    HWND wnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                               wc.hInstance, nullptr);
+    {
+        TIcon icon = GetWindowIcon(wnd);
+        EXPECT_EQ(icon.Handle(), small);
+        EXPECT_FALSE(icon.IsOwned());
+    }
+    EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrA(wnd, GCLP_HICONSM)), small);
+    ICONINFO info{};
+    EXPECT_TRUE(GetIconInfo(small, &info));  // still alive
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    DestroyWindow(wnd);
+}
+
+TEST(FileIcon, ComesFromTheNameAlone) {
+    TIcon icon = GetFileIcon("Z:\\no\\such\\folder\\program.exe");
+    EXPECT_TRUE(icon);
+    EXPECT_TRUE(icon.IsOwned());
+}
+
+TEST_F(WindowHelpersTest, ForegroundRestoresAMinimisedWindowAndKeepsTheLockTimeOut) {
+    DWORD before = 0;
+    SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &before, 0);
+    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(UINT_PTR{123456}), 0);
+
+    HWND wnd = client.NewWindow({.title = "minimised", .show = "min"});
+    ASSERT_TRUE(IsIconic(wnd));
+    bool result = ForceForegroundWindow(wnd);
+    EXPECT_FALSE(IsIconic(wnd));
+    EXPECT_EQ(result, GetForegroundWindow() == wnd);
+
+    DWORD after = 0;
+    SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &after, 0);
+    EXPECT_EQ(after, 123456u);
+    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(UINT_PTR{before}), 0);
+}
+
+TEST_F(WindowHelpersTest, ForegroundWindowIsTrueAtOnce) {
+    HWND wnd = client.NewWindow({.title = "front"});
+    ForceForegroundWindow(wnd);
+    if (GetForegroundWindow() != wnd) GTEST_SKIP() << "this display gives no foreground";
+    EXPECT_TRUE(ForceForegroundWindow(wnd));
+}
+
+}  // namespace
