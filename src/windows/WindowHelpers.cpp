@@ -49,6 +49,11 @@ bool GetWindowBounds(HWND wnd, RECT& bounds) {
     return GetWindowRect(wnd, &bounds) != FALSE;
 }
 
+bool IsWindowAnswering(HWND wnd) {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutA(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &ignored) != 0;
+}
+
 HWND GetRootOwner(HWND wnd) {
     while (HWND parent = GetParent(wnd)) wnd = parent;
     while (HWND owner = GetWindow(wnd, GW_OWNER)) wnd = owner;

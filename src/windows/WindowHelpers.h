@@ -21,6 +21,11 @@ bool GetWindowBounds(HWND wnd, RECT& bounds);
 // and falls back to lifting the foreground lock time-out for one call.
 bool ForceForegroundWindow(HWND wnd);
 
+// True when the window's thread answers a message within kAnswerTimeoutMs.
+// Changing a window's visibility or style waits for its thread, so the program
+// asks this first and leaves a window that does not answer as it is.
+bool IsWindowAnswering(HWND wnd);
+
 // The outermost window above wnd: the top of its parent chain, then the end of
 // that window's owner chain. A window without parent and owner is its own
 // root owner; 0 gives 0.

@@ -1,0 +1,204 @@
+#include "tray/TrayControl.h"
+
+#include <cstring>
+
+#include "tray/HiddenWindowMarks.h"
+#include "tray/MenuImage.h"
+#include "tray/TaskbarButton.h"
+#include "ui/Text.h"
+#include "windows/WindowHelpers.h"
+
+namespace {
+
+constexpr wchar_t kTrayWindowClass[] = L"PelmoraTrayControl";
+constexpr UINT kMaxIconId = 65535;
+// The first-version record's tooltip field holds 64 bytes with its terminator.
+constexpr size_t kTipLimit = 63;
+
+}  // namespace
+
+TTrayControl::TTrayControl(HWND owner, HIMAGELIST imageList, HMENU trayMenu)
+    : OwnerHandle_(owner),
+      ImageList(imageList),
+      TrayMenu(trayMenu),
+      TaskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    ui::RegisterWindowClass(instance, kTrayWindowClass, ui::ObjectWndProc<TTrayControl>);
+    // A hidden top-level window, not a message-only one: only top-level windows
+    // hear the new taskbar's broadcast.
+    CreateWindowExW(WS_EX_TOOLWINDOW, kTrayWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
+                    this);
+    // An elevated program still hears the broadcast of a normal Explorer.
+    if (TrayHandle_) ChangeWindowMessageFilterEx(TrayHandle_, TaskbarCreated_, MSGFLT_ALLOW, nullptr);
+}
+
+TTrayControl::~TTrayControl() {
+    RestoreAll();
+    if (TrayHandle_) DestroyWindow(TrayHandle_);
+}
+
+void TTrayControl::RestoreAll() {
+    for (int i = Count() - 1; i >= 0; --i) {
+        RestoreItem(i, false, false, SW_SHOWNA, true);
+        DeleteItem(i, false);
+    }
+}
+
+int TTrayControl::AddWnd(HWND wnd, UINT menuItem, bool noIcon, bool minimizeOnly) {
+    HWND root = GetRootOwner(wnd);
+    if (!IsWindow(root)) return -1;
+    int index = -1;
+    if (FindWnd(root, index)) {
+        if (noIcon) return -1;
+        ShowIcon(index);
+        return index;
+    }
+    NewItem(root, menuItem);
+    index = Count() - 1;
+    if (!noIcon) ShowIcon(index);
+    if (IsIconic(root)) HideItem(index, false, minimizeOnly);
+    return index;
+}
+
+TWndItem& TTrayControl::NewItem(HWND wnd, UINT menuItem) {
+    Items.push_back(std::make_unique<TWndItem>());
+    TWndItem& item = *Items.back();
+    NOTIFYICONDATAA& data = item.IconData;
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = TrayHandle();
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = WM_TRAYNOTIFY;
+    data.uID = FreeID();
+    item.Wnd = wnd;
+    item.MenuItem = menuItem;
+    RefreshTitle(item);
+    RefreshIcon(item);
+    AddImage(item);
+    return item;
+}
+
+// The smallest identifier no other entry holds; 0 when all are taken.
+UINT TTrayControl::FreeID() const {
+    for (UINT id = 1; id <= kMaxIconId; ++id) {
+        int index;
+        if (!FindID(id, index)) return id;
+    }
+    return 0;
+}
+
+void TTrayControl::RefreshTitle(TWndItem& item) {
+    std::string title = GetWindowCaption(item.Wnd);
+    std::string tip = CutAnsi(title, kTipLimit);
+    std::memset(item.IconData.szTip, 0, sizeof item.IconData.szTip);
+    std::memcpy(item.IconData.szTip, tip.data(), tip.size());
+    SetMenuCaption(item, title);
+}
+
+// A window without any icon gets the system's application icon, so that the
+// image list keeps one image per entry.
+void TTrayControl::RefreshIcon(TWndItem& item) {
+    TIcon icon = GetWindowIcon(item.Wnd);
+    if (!icon) icon = TIcon::Borrowed(LoadIcon(nullptr, IDI_APPLICATION));
+    item.IconData.hIcon = icon.Handle();
+    item.Icon = std::move(icon);
+}
+
+void TTrayControl::AddImage(TWndItem& item) {
+    if (!ImageList) return;
+    item.ImageIndex = ImageList_AddIcon(ImageList, item.IconData.hIcon);
+    if (item.ImageIndex < 0 || !TrayMenu || !item.MenuItem) return;
+    item.MenuBitmap.reset(MenuBitmapFromImage(ImageList, item.ImageIndex));
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_BITMAP;
+    mii.hbmpItem = item.MenuBitmap.get();
+    SetMenuItemInfoW(TrayMenu, item.MenuItem, FALSE, &mii);
+}
+
+void TTrayControl::SetMenuCaption(const TWndItem& item, const std::string& title) {
+    if (!TrayMenu || !item.MenuItem) return;
+    std::wstring caption = ui::FromAnsi(title);
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_STRING;
+    mii.dwTypeData = caption.data();
+    SetMenuItemInfoW(TrayMenu, item.MenuItem, FALSE, &mii);
+}
+
+void TTrayControl::ShowIcon(int index) {
+    TWndItem& item = Item(index);
+    if (item.IconShown || item.NoIcon) return;
+    Notify(NIM_ADD, item);
+    item.IconShown = true;
+}
+
+void TTrayControl::Notify(DWORD message, TWndItem& item) {
+    Shell_NotifyIconA(message, &item.IconData);
+}
+
+void TTrayControl::DeleteItem(int index, bool iconOnly) {
+    TWndItem& item = Item(index);
+    if (!iconOnly) {
+        // An entry never goes while its window is hidden: that window would be lost.
+        if (item.Hidden && IsWindow(item.Wnd)) RestoreItem(index, false, false, SW_SHOWNA, true);
+        if (ImageList && item.ImageIndex >= 0) ImageList_Remove(ImageList, item.ImageIndex);
+        for (int i = index + 1; i < Count(); ++i)
+            if (Items[i]->ImageIndex > item.ImageIndex) --Items[i]->ImageIndex;
+    }
+    if (item.IconShown) Notify(NIM_DELETE, item);
+    item.IconShown = false;
+    if (iconOnly) return;
+    if (TrayMenu && item.MenuItem) DeleteMenu(TrayMenu, item.MenuItem, MF_BYCOMMAND);
+    if (IsWindow(item.Wnd) && !item.Hidden) UnmarkHidden(item.Wnd, kHiddenWithToolStyle | kButtonHidden);
+    Items.erase(Items.begin() + index);
+}
+
+void TTrayControl::DeleteWnd(HWND wnd, bool iconOnly) {
+    int index;
+    if (FindWnd(wnd, index)) DeleteItem(index, iconOnly);
+}
+
+bool TTrayControl::FindWnd(HWND wnd, int& index) const {
+    for (index = 0; index < Count(); ++index)
+        if (Items[index]->Wnd == wnd) return true;
+    index = -1;
+    return false;
+}
+
+bool TTrayControl::FindID(UINT id, int& index) const {
+    for (index = 0; index < Count(); ++index)
+        if (Items[index]->IconData.uID == id) return true;
+    index = -1;
+    return false;
+}
+
+bool TTrayControl::FindItemByID(UINT id, TWndItem*& entry) const {
+    int index;
+    entry = FindID(id, index) ? Items[index].get() : nullptr;
+    return entry != nullptr;
+}
+
+void TTrayControl::SetTaskbarButton(HWND wnd, bool visible) {
+    ::SetTaskbarButton(wnd, visible);
+    if (visible)
+        UnmarkHidden(wnd, kButtonHidden);
+    else
+        MarkHidden(wnd, kButtonHidden);
+}
+
+void TTrayControl::ReAddIcons() {
+    for (auto& item : Items)
+        if (item->IconShown) Notify(NIM_ADD, *item);
+}
+
+LRESULT TTrayControl::TrayWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_TRAYNOTIFY) {
+        PostMessageW(OwnerHandle_, WM_TRAYNOTIFY, wParam, lParam);
+        return 0;
+    }
+    if (msg == TaskbarCreated_ && TaskbarCreated_ != 0) {
+        ReAddIcons();
+        return 0;
+    }
+    return DefWindowProcW(TrayHandle(), msg, wParam, lParam);
+}

@@ -1,0 +1,324 @@
+// The tray registry against windows of another process.
+#include <algorithm>
+
+#include "TrayFixture.h"
+#include "tray/HiddenWindowMarks.h"
+
+namespace {
+
+using TrayControlTest = TrayFixture;
+
+TEST_F(TrayControlTest, RecordIsTheFirstVersionWithTheCallbackMessage) {
+    int index = AddHelperWindow({.title = "record"});
+    ASSERT_EQ(index, 0);
+    const NOTIFYICONDATAA& data = tray->Item(0).IconData;
+    EXPECT_EQ(data.cbSize, NOTIFYICONDATAA_V1_SIZE);
+    EXPECT_EQ(data.hWnd, tray->TrayHandle());
+    EXPECT_EQ(data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(data.uCallbackMessage, 1125u);
+    EXPECT_NE(data.hIcon, nullptr);
+    EXPECT_TRUE(tray->Item(0).IconShown);
+    EXPECT_TRUE(IconExists(data));
+}
+
+TEST_F(TrayControlTest, IdentifiersStartAtOneAndAreReused) {
+    for (int i = 0; i < 3; ++i) AddHelperWindow({.title = "w" + std::to_string(i)});
+    EXPECT_EQ(tray->Item(0).IconData.uID, 1u);
+    EXPECT_EQ(tray->Item(1).IconData.uID, 2u);
+    EXPECT_EQ(tray->Item(2).IconData.uID, 3u);
+    tray->DeleteItem(0, false);
+    int index = AddHelperWindow({.title = "reuses 1"});
+    EXPECT_EQ(tray->Item(index).IconData.uID, 1u);
+    index = AddHelperWindow({.title = "takes 4"});
+    EXPECT_EQ(tray->Item(index).IconData.uID, 4u);
+
+    int found = -1;
+    EXPECT_TRUE(tray->FindID(4, found));
+    EXPECT_EQ(found, index);
+    TWndItem* entry = nullptr;
+    EXPECT_TRUE(tray->FindItemByID(2, entry));
+    EXPECT_EQ(entry, &tray->Item(0));
+    EXPECT_FALSE(tray->FindID(9, found));
+    EXPECT_EQ(found, -1);
+    EXPECT_FALSE(tray->FindItemByID(9, entry));
+    EXPECT_EQ(entry, nullptr);
+}
+
+TEST_F(TrayControlTest, ChildAndOwnedWindowsRegisterTheirRootOwner) {
+    HWND top = client.NewWindow({.title = "top"});
+    HWND owned = client.NewWindow({.title = "owned", .owner = top});
+    HWND child = client.NewWindow({.title = "child", .parent = owned});
+    EXPECT_EQ(tray->AddWnd(child, NewMenuItem(), false, false), 0);
+    EXPECT_EQ(tray->Item(0).Wnd, top);
+    int index = -1;
+    EXPECT_TRUE(tray->FindWnd(top, index));
+    EXPECT_FALSE(tray->FindWnd(child, index));  // handles are compared exactly
+    EXPECT_EQ(index, -1);
+
+    // Again: the same entry, its icon shown again when it was removed.
+    tray->DeleteItem(0, true);
+    EXPECT_FALSE(IconExists(tray->Item(0).IconData));
+    EXPECT_EQ(tray->AddWnd(owned, 0, false, false), 0);
+    EXPECT_EQ(tray->Count(), 1);
+    EXPECT_TRUE(tray->Item(0).IconShown);
+    EXPECT_TRUE(IconExists(tray->Item(0).IconData));
+
+    // Again without icon: -1 and no change.
+    tray->DeleteItem(0, true);
+    EXPECT_EQ(tray->AddWnd(top, 0, true, false), -1);
+    EXPECT_EQ(tray->Count(), 1);
+    EXPECT_FALSE(tray->Item(0).IconShown);
+}
+
+TEST_F(TrayControlTest, NoEntryForWhatIsNotAWindow) {
+    HWND gone = client.NewWindow({.title = "gone"});
+    client.Destroy(gone);
+    EXPECT_EQ(tray->AddWnd(gone, NewMenuItem(), false, false), -1);
+    EXPECT_EQ(tray->AddWnd(nullptr, NewMenuItem(), false, false), -1);
+    EXPECT_EQ(tray->Count(), 0);
+    EXPECT_FALSE(tray->HideWnd(gone, true, false));
+    EXPECT_FALSE(tray->RestoreWnd(gone, true, true, SW_RESTORE, true));
+    tray->DeleteWnd(gone, false);  // nothing to delete
+    EXPECT_FALSE(tray->HideItem(0, true, false));
+    EXPECT_FALSE(tray->HideItem(-1, true, false));
+}
+
+TEST_F(TrayControlTest, NoIconRegistersWithoutIcon) {
+    int index = AddHelperWindow({.title = "quiet"}, true);
+    ASSERT_EQ(index, 0);
+    EXPECT_FALSE(tray->Item(0).IconShown);
+    EXPECT_FALSE(IconExists(tray->Item(0).IconData));
+}
+
+TEST_F(TrayControlTest, MinimisedWindowGoesIntoTheTrayAtOnceWithOneIcon) {
+    int index = AddHelperWindow({.title = "minimised", .show = "min"});
+    ASSERT_EQ(index, 0);
+    TWndItem& item = tray->Item(0);
+    EXPECT_TRUE(item.Hidden);
+    EXPECT_FALSE(IsWindowVisible(item.Wnd));
+    EXPECT_TRUE(ExStyle(item.Wnd) & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(item.IconShown);
+    EXPECT_TRUE(IconExists(item.IconData));
+}
+
+TEST_F(TrayControlTest, TooltipCutTo63BytesMenuCaptionWhole) {
+    struct Case {
+        std::string title;
+        size_t tipBytes;
+    } cases[] = {{"", 0},
+                 {"short", 5},
+                 {std::string(63, 'a'), 63},
+                 {std::string(64, 'b'), 63},
+                 {std::string(300, 'c'), 63}};
+    for (const Case& c : cases) {
+        int index = AddHelperWindow({.title = c.title});
+        const TWndItem& item = tray->Item(index);
+        std::string tip = item.IconData.szTip;
+        EXPECT_EQ(tip, c.title.substr(0, c.tipBytes));
+        EXPECT_EQ(MenuCaption(item.MenuItem), c.title);
+    }
+}
+
+// A tooltip never ends in half a double-byte character.
+TEST_F(TrayControlTest, JapaneseTooltipKeepsWholeCharacters) {
+    if (GetACP() != 932) GTEST_SKIP() << "needs the Japanese code page";
+    std::string title;
+    for (int i = 0; i < 40; ++i) title += "\x82\xa0";
+    int index = AddHelperWindow({.title = title});
+    EXPECT_EQ(std::string(tray->Item(index).IconData.szTip), title.substr(0, 62));
+    EXPECT_EQ(MenuCaption(tray->Item(index).MenuItem), title);
+}
+
+TEST_F(TrayControlTest, HideAndRestoreGiveBackTheExtendedStyleExactly) {
+    for (DWORD exStyle : {0ul, static_cast<unsigned long>(WS_EX_TOOLWINDOW),
+                          static_cast<unsigned long>(WS_EX_TOPMOST | WS_EX_ACCEPTFILES),
+                          static_cast<unsigned long>(WS_EX_APPWINDOW | WS_EX_CLIENTEDGE)}) {
+        int index = AddHelperWindow({.title = "style", .exStyle = exStyle});
+        HWND wnd = tray->Item(index).Wnd;
+        LONG_PTR before = ExStyle(wnd);
+        ASSERT_TRUE(tray->HideItem(index, true, false));
+        EXPECT_FALSE(IsWindowVisible(wnd));
+        EXPECT_TRUE(IsIconic(wnd));
+        EXPECT_TRUE(ExStyle(wnd) & WS_EX_TOOLWINDOW);
+        EXPECT_EQ(tray->Item(index).ExStyle, before);
+        EXPECT_FALSE(tray->HideItem(index, true, false));  // hidden already: no change
+
+        EXPECT_TRUE(tray->RestoreItem(index, false, false, SW_SHOWNA, false));
+        EXPECT_TRUE(IsWindowVisible(wnd));
+        EXPECT_EQ(ExStyle(wnd), before) << exStyle;
+        EXPECT_FALSE(tray->Item(index).Hidden);
+        EXPECT_FALSE(tray->RestoreItem(index, false, false, SW_SHOWNA, false));
+    }
+}
+
+TEST_F(TrayControlTest, HidingMarksTheWindowAndRestoringClearsTheMark) {
+    int index = AddHelperWindow({.title = "marked", .exStyle = WS_EX_ACCEPTFILES});
+    HWND wnd = tray->Item(index).Wnd;
+    LONG_PTR before = ExStyle(wnd);
+    EXPECT_FALSE(ReadHiddenMark(wnd));
+    tray->HideItem(index, false, false);
+    std::optional<HiddenMark> mark = ReadHiddenMark(wnd);
+    ASSERT_TRUE(mark);
+    EXPECT_EQ(mark->processId, GetCurrentProcessId());
+    EXPECT_EQ(mark->how, static_cast<UINT>(kHiddenWithToolStyle));
+    EXPECT_EQ(mark->exStyle, before);
+    EXPECT_TRUE(IsMarkHolderRunning(*mark));
+    tray->RestoreItem(index, false, false, SW_SHOWNA, false);
+    EXPECT_FALSE(ReadHiddenMark(wnd));
+}
+
+TEST_F(TrayControlTest, HideWithoutAddIconNeverAddsOne) {
+    int index = AddHelperWindow({.title = "no icon yet"}, true);
+    EXPECT_TRUE(tray->HideItem(index, false, false));
+    EXPECT_FALSE(tray->Item(index).IconShown);
+    EXPECT_FALSE(IconExists(tray->Item(index).IconData));
+    tray->RestoreItem(index, false, false, SW_SHOWNA, false);
+    EXPECT_TRUE(tray->HideItem(index, true, false));
+    EXPECT_TRUE(IconExists(tray->Item(index).IconData));
+}
+
+TEST_F(TrayControlTest, HidingRefreshesTitleAndIconButNotTheImage) {
+    int index = AddHelperWindow({.title = "before"});
+    client.SetText(tray->Item(index).Wnd, "after");
+    EXPECT_EQ(MenuCaption(tray->Item(index).MenuItem), "before");
+    tray->HideItem(index, false, false);
+    EXPECT_EQ(std::string(tray->Item(index).IconData.szTip), "after");
+    EXPECT_EQ(MenuCaption(tray->Item(index).MenuItem), "after");
+    EXPECT_EQ(ImageList_GetImageCount(images.get()), 1);
+}
+
+TEST_F(TrayControlTest, RestoringAShownEntryStillRemovesTheIcon) {
+    int index = AddHelperWindow({.title = "shown"});
+    EXPECT_FALSE(tray->RestoreItem(index, false, true, SW_RESTORE, false));
+    EXPECT_FALSE(tray->Item(index).IconShown);
+    EXPECT_FALSE(IconExists(tray->Item(index).IconData));
+    EXPECT_EQ(tray->Count(), 1);                                                            // the entry stays
+    EXPECT_TRUE(tray->RestoreWnd(tray->Item(index).Wnd, false, false, SW_RESTORE, false));  // it has an entry
+}
+
+TEST_F(TrayControlTest, DeletingKeepsImagesAndMenuImagesInStep) {
+    for (int i = 0; i < 3; ++i) AddHelperWindow({.title = "w" + std::to_string(i)});
+    EXPECT_EQ(ImageList_GetImageCount(images.get()), 3);
+    HWND second = tray->Item(1).Wnd, third = tray->Item(2).Wnd;
+    UINT firstItem = tray->Item(0).MenuItem;
+    NOTIFYICONDATAA firstIcon = tray->Item(0).IconData;
+    tray->DeleteItem(0, false);
+    ASSERT_EQ(tray->Count(), 2);
+    EXPECT_EQ(tray->Item(0).Wnd, second);
+    EXPECT_EQ(tray->Item(1).Wnd, third);
+    EXPECT_EQ(tray->Item(0).ImageIndex, 0);
+    EXPECT_EQ(tray->Item(1).ImageIndex, 1);
+    EXPECT_EQ(ImageList_GetImageCount(images.get()), 2);
+    EXPECT_FALSE(MenuHasItem(firstItem));
+    EXPECT_FALSE(IconExists(firstIcon));
+    EXPECT_TRUE(MenuHasItem(tray->Item(0).MenuItem));
+}
+
+TEST_F(TrayControlTest, MenuItemsCarryTheirImage) {
+    int index = AddHelperWindow({.title = "picture"});
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_BITMAP;
+    ASSERT_TRUE(GetMenuItemInfoW(menu.get(), tray->Item(index).MenuItem, FALSE, &mii));
+    EXPECT_EQ(mii.hbmpItem, tray->Item(index).MenuBitmap.get());
+    BITMAP bm{};
+    ASSERT_TRUE(GetObjectW(mii.hbmpItem, sizeof bm, &bm));
+    EXPECT_EQ(bm.bmWidth, 16);
+    EXPECT_EQ(bm.bmBitsPixel, 32);
+    auto* pixels = static_cast<const DWORD*>(bm.bmBits);
+    ASSERT_NE(pixels, nullptr);
+    EXPECT_TRUE(
+        std::any_of(pixels, pixels + 256, [](DWORD p) { return (p >> 24) != 0; }));  // something to see
+}
+
+TEST_F(TrayControlTest, DeletingTheIconOnlyKeepsEntryAndMenuItem) {
+    int index = AddHelperWindow({.title = "keep"});
+    UINT item = tray->Item(index).MenuItem;
+    tray->DeleteWnd(tray->Item(index).Wnd, true);
+    EXPECT_EQ(tray->Count(), 1);
+    EXPECT_FALSE(tray->Item(index).IconShown);
+    EXPECT_FALSE(IconExists(tray->Item(index).IconData));
+    EXPECT_TRUE(MenuHasItem(item));
+    EXPECT_EQ(ImageList_GetImageCount(images.get()), 1);
+}
+
+// Deleting the entry of a hidden window would lose the window: it is given back.
+TEST_F(TrayControlTest, DeletingAHiddenEntryGivesTheWindowBack) {
+    int index = AddHelperWindow({.title = "not lost"});
+    HWND wnd = tray->Item(index).Wnd;
+    LONG_PTR before = ExStyle(wnd);
+    tray->HideItem(index, true, false);
+    tray->DeleteItem(index, false);
+    EXPECT_TRUE(IsWindowVisible(wnd));
+    EXPECT_EQ(ExStyle(wnd), before);
+    EXPECT_FALSE(ReadHiddenMark(wnd));
+}
+
+TEST_F(TrayControlTest, NotificationsArePassedOnToTheOwner) {
+    PostMessageW(tray->TrayHandle(), WM_TRAYNOTIFY, 7, WM_LBUTTONDOWN);
+    PostMessageW(tray->TrayHandle(), WM_TRAYNOTIFY, 2, WM_RBUTTONUP);
+    std::vector<std::pair<WPARAM, LPARAM>> seen;
+    MSG msg;
+    for (int i = 0; i < 100 && seen.size() < 2; ++i) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.hwnd == owner.get() && msg.message == WM_TRAYNOTIFY)
+                seen.emplace_back(msg.wParam, msg.lParam);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    }
+    EXPECT_EQ(seen, (std::vector<std::pair<WPARAM, LPARAM>>{{7, WM_LBUTTONDOWN}, {2, WM_RBUTTONUP}}));
+}
+
+TEST_F(TrayControlTest, ANewTaskbarGetsTheShownIconsAgain) {
+    int shown = AddHelperWindow({.title = "shown"});
+    int removed = AddHelperWindow({.title = "removed"});
+    tray->DeleteItem(removed, true);
+    NOTIFYICONDATAA data = tray->Item(shown).IconData;
+    Shell_NotifyIconA(NIM_DELETE, &data);  // as when Explorer restarts
+    ASSERT_FALSE(IconExists(data));
+    SendMessageW(tray->TrayHandle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(IconExists(tray->Item(shown).IconData));
+    EXPECT_FALSE(IconExists(tray->Item(removed).IconData));
+}
+
+TEST_F(TrayControlTest, ShutdownGivesBackEveryWindowAndIcon) {
+    AddHelperWindow({.title = "a", .exStyle = WS_EX_ACCEPTFILES});
+    AddHelperWindow({.title = "b"});
+    std::vector<HWND> wnds{tray->Item(0).Wnd, tray->Item(1).Wnd};
+    std::vector<LONG_PTR> styles{ExStyle(wnds[0]), ExStyle(wnds[1])};
+    std::vector<NOTIFYICONDATAA> icons{tray->Item(0).IconData, tray->Item(1).IconData};
+    tray->HideItem(0, true, false);
+    tray->HideItem(1, true, false);
+    tray.reset();
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_TRUE(IsWindowVisible(wnds[i]));
+        EXPECT_EQ(ExStyle(wnds[i]), styles[i]);
+        EXPECT_FALSE(IconExists(icons[i]));
+        EXPECT_FALSE(ReadHiddenMark(wnds[i]));
+    }
+    EXPECT_FALSE(MenuHasItem(1000));
+    EXPECT_EQ(ImageList_GetImageCount(images.get()), 0);
+}
+
+// Neither hiding nor restoring may wait for a window whose thread is hung.
+TEST_F(TrayControlTest, AHungWindowIsLeftAsItIs) {
+    int index = AddHelperWindow({.title = "hung", .ownThread = true});
+    HWND wnd = tray->Item(index).Wnd;
+    client.Hang(wnd);
+    EXPECT_FALSE(tray->HideItem(index, true, false));
+    EXPECT_FALSE(tray->Item(index).Hidden);
+    client.Unhang(wnd);
+    EXPECT_TRUE(IsWindowVisible(wnd));
+
+    ASSERT_TRUE(tray->HideItem(index, true, false));
+    client.Hang(wnd);
+    EXPECT_FALSE(tray->RestoreItem(index, false, false, SW_SHOWNA, false));
+    EXPECT_TRUE(tray->Item(index).Hidden);  // still hidden, still marked
+    EXPECT_TRUE(ReadHiddenMark(wnd));
+    client.Unhang(wnd);
+    EXPECT_TRUE(tray->RestoreItem(index, false, false, SW_SHOWNA, false));
+    EXPECT_TRUE(IsWindowVisible(wnd));
+}
+
+}  // namespace

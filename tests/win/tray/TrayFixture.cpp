@@ -1,0 +1,44 @@
+#include "TrayFixture.h"
+
+#include "ui/Text.h"
+
+TrayFixture::TrayFixture()
+    : owner(CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                            nullptr)),
+      images(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 4)),
+      menu(CreatePopupMenu()),
+      tray(std::make_unique<TTrayControl>(owner.get(), images.get(), menu.get())) {}
+
+TrayFixture::~TrayFixture() {
+    tray.reset();
+}
+
+UINT TrayFixture::NewMenuItem() {
+    UINT id = nextMenuId++;
+    InsertMenuW(menu.get(), 0, MF_BYPOSITION | MF_STRING, id, L"");
+    return id;
+}
+
+int TrayFixture::AddHelperWindow(const helper::WindowSpec& spec, bool noIcon, bool minimizeOnly) {
+    return tray->AddWnd(client.NewWindow(spec), NewMenuItem(), noIcon, minimizeOnly);
+}
+
+std::string TrayFixture::MenuCaption(UINT id) const {
+    wchar_t text[2048] = L"";
+    GetMenuStringW(menu.get(), id, text, 2048, MF_BYCOMMAND);
+    return ui::Narrow(text, CP_ACP);
+}
+
+bool TrayFixture::MenuHasItem(UINT id) const {
+    return GetMenuState(menu.get(), id, MF_BYCOMMAND) != static_cast<UINT>(-1);
+}
+
+bool IconExists(const NOTIFYICONDATAA& data) {
+    NOTIFYICONDATAA probe = data;
+    probe.uFlags = NIF_TIP;
+    return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+}
+
+LONG_PTR ExStyle(HWND wnd) {
+    return GetWindowLongPtrA(wnd, GWL_EXSTYLE);
+}

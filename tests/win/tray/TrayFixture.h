@@ -1,0 +1,39 @@
+// What the tray tests share: a helper process for the windows, and an owner
+// window, image list and menu standing in for the main window's.
+#pragma once
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "HelperClient.h"
+#include "tray/TrayControl.h"
+#include "ui/Handles.h"
+
+class TrayFixture : public ::testing::Test {
+protected:
+    TrayFixture();
+    ~TrayFixture() override;
+
+    // A new item at the top of the menu, as the main window makes it.
+    UINT NewMenuItem();
+    // Registers a new helper window with a fresh menu item; its index.
+    int AddHelperWindow(const helper::WindowSpec& spec, bool noIcon = false, bool minimizeOnly = false);
+    // The caption of a menu item, converted back to the ANSI code page.
+    std::string MenuCaption(UINT id) const;
+    bool MenuHasItem(UINT id) const;
+
+    helper::HelperClient client;
+    ui::OwnedWindow owner;
+    ui::OwnedImageList images;
+    ui::OwnedMenu menu;
+    std::unique_ptr<TTrayControl> tray;
+    UINT nextMenuId = 1000;
+};
+
+// True when the shell holds an icon for the record's window and identifier:
+// modifying a missing icon fails.
+bool IconExists(const NOTIFYICONDATAA& data);
+LONG_PTR ExStyle(HWND wnd);
