@@ -35,7 +35,6 @@ struct TWndItem {
     TIcon Icon;
     // The picture of the menu item, made from its image.
     OwnedBitmap MenuBitmap;
-    bool MinimizedOnly = false;  // hidden by minimising and hiding the taskbar button
 };
 
 class TTrayControl {

@@ -26,7 +26,6 @@ bool TTrayControl::HideItem(int index, bool addIcon, bool minimizeOnly) {
         // The tool-window style keeps it off the taskbar and out of the task switcher.
         SetWindowLongPtrA(item.Wnd, GWL_EXSTYLE, item.ExStyle | WS_EX_TOOLWINDOW);
     }
-    item.MinimizedOnly = minimizeOnly;
     item.Hidden = true;
     return true;
 }
