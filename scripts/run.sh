@@ -7,13 +7,13 @@ scripts/install-prereqs.sh
 . scripts/wine-env.sh
 
 cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/win -j "$(nproc)" --target pelmora
+cmake --build build/win -j "$(nproc)" --target pelmora pelmora_hooklib
 pelmora_wine_prefix
 
 # The program keeps its settings beside itself: run it from a folder of its own.
 app_dir="${PELMORA_RUN_DIR:-$PWD/build/run}"
 mkdir -p "$app_dir"
-cp build/win/src/app/pelmora.exe build/win/src/app/ReadMe.txt "$app_dir/"
+cp build/win/src/app/pelmora.exe build/win/src/app/pelmora.dll build/win/src/app/ReadMe.txt "$app_dir/"
 export LANG="${PELMORA_LANG:-ja_JP.UTF-8}" LC_ALL="${PELMORA_LANG:-ja_JP.UTF-8}"
 
 if [ -z "${DISPLAY:-}" ]; then

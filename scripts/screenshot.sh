@@ -11,7 +11,7 @@ pelmora_wine_prefix
 
 dir=$(mktemp -d)
 trap 'pelmora_wineserver -k 2>/dev/null || true; kill ${xvfb_pid:-0} 2>/dev/null || true; rm -rf "$dir"' EXIT
-cp build/win/src/app/pelmora.exe "$dir/"
+cp build/win/src/app/pelmora.exe build/win/src/app/pelmora.dll "$dir/"
 export DISPLAY=:48 LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 Xvfb "$DISPLAY" -screen 0 800x600x24 >/dev/null 2>&1 &
 xvfb_pid=$!

@@ -7,6 +7,7 @@
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "app/SingleInstance.h"
+#include "tray/HiddenWindowRescue.h"
 #include "ui/ErrorBox.h"
 #include "ui/MessageHook.h"
 
@@ -16,6 +17,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         SignalRunningInstance(InstanceGuid);
         return 0;
     }
+    // Windows that an earlier run hid and could not give back (it was killed
+    // or crashed) come back before anything else touches them; a crash of
+    // this run gives back what it hid.
+    RestoreOrphanedWindows();
+    InstallHiddenWindowRescue();
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES |
                                              ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&icc);

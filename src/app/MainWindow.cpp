@@ -49,7 +49,7 @@ bool TPelmoraMainWindow::OnAppMessage(UINT msg, WPARAM wParam, LPARAM lParam, LR
                 OnCommand(LOWORD(wParam));
             return true;
         case WM_NOTIFY:
-            result = OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+            result = OnNotify(*reinterpret_cast<NMHDR*>(lParam));
             return true;
         case WM_CONTEXTMENU:
             OnContextMenu(reinterpret_cast<HWND>(wParam),

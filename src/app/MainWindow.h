@@ -3,12 +3,19 @@
 // folder of the subsystem they belong to.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Identity.h"
 #include "app/Menus.h"
+#include "hook/HookLibrary.h"
+#include "rules/RegWinItem.h"
+#include "tray/TrayControl.h"
+#include "windows/CurrWinItem.h"
+#include "windows/WinInfo.h"
 #include "settings/Setting.h"
 #include "ui/Handles.h"
 #include "ui/MenuToolBar.h"
@@ -48,7 +55,7 @@ private:
     using MessageHandler = bool (TPelmoraMainWindow::*)(UINT msg, WPARAM wParam, LPARAM lParam,
                                                         LRESULT& result);
     using CommandHandler = bool (TPelmoraMainWindow::*)(UINT id);
-    using NotifyHandler = bool (TPelmoraMainWindow::*)(const NMHDR& hdr, LRESULT& result);
+    using NotifyHandler = bool (TPelmoraMainWindow::*)(NMHDR& hdr, LRESULT& result);
     using ContextMenuHandler = bool (TPelmoraMainWindow::*)(HWND control, POINT screen);
     static const MessageHandler kMessageHandlers[];
     static const CommandHandler kCommandHandlers[];
@@ -56,7 +63,7 @@ private:
     static const ContextMenuHandler kContextMenuHandlers[];
     bool DispatchMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void OnCommand(UINT id);
-    LRESULT OnNotify(const NMHDR& hdr);
+    LRESULT OnNotify(NMHDR& hdr);
     void OnContextMenu(HWND control, POINT screen);
     void PopupAt(HMENU menu, HWND control, POINT screen);
 
@@ -75,13 +82,11 @@ private:
 
     // Commands of the window itself (app/MainWindowCommands.cpp).
     bool OnAppCommand(UINT id);
-    bool OnAppNotify(const NMHDR& hdr, LRESULT& result);
-    bool OnAppContextMenu(HWND control, POINT screen);
+    bool OnAppNotify(NMHDR& hdr, LRESULT& result);
     void NExitClick();
     void NShowWinClick();
     void NViewHelpClick();
     void N3Click();
-    void lvRegWinContextPopup();
 
     // Own tray icon and visibility options (tray/OwnIcon.cpp).
     bool OnOwnIconCommand(UINT id);
@@ -95,6 +100,78 @@ private:
     void NTraySelfClick();
     void NIconHideClick();
     void NTaskBarHideClick();
+
+    // Hook library and its notifications (hook/MainWindowHook.cpp).
+    bool StartHookLibrary();
+    bool OnHookMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void HookTrayWindowReceived(HWND wnd);
+    void HookWindowGoneReceived(HWND wnd);
+    void HookWindowCreatedReceived(HWND wnd);
+    void HookWindowActivatedReceived(HWND wnd);
+
+    // Current-window list (windows/MainWindowCurrWin.cpp).
+    bool OnCurrWinCommand(UINT id);
+    bool OnCurrWinNotify(NMHDR& hdr, LRESULT& result);
+    bool OnCurrWinContextMenu(HWND control, POINT screen);
+    HWND SelectedCurrWin() const;
+    int IndexOfCurrWin(HWND wnd) const;
+    void SetCurrWinRowCount();
+    void AddCurrWinItem(TWinInfo& info);
+    void RemoveCurrWinItem(HWND wnd);
+    void NRefreshClick();
+    void lvCurrWinData(LVITEMW& item);
+    bool lvCurrWinContextPopup();
+    void NAddTrayClick();
+    void lvCurrWinDblClick();
+    void lvCurrWinMouseDown();
+
+    // Transparency and always-on-top (windows/MainWindowTransparency.cpp).
+    void SetTransparency(HWND wnd, int percent);
+    void N101Click(int percent);
+    void N102Click(int percent);
+    void NTopMostClick();
+    void NTopMostTrayClick();
+
+    // Tray menus and per-window commands (tray/MainWindowTray.cpp).
+    void CreateTrayControl();
+    bool OnTrayCommand(UINT id);
+    bool OnTrayMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool IconHideChecked() const;
+    bool TaskBarHideChecked() const;
+    void AddToTray(HWND wnd, bool noIcon);
+    UINT FindTrayMenuItem(HWND wnd) const;
+    UINT InsertTrayMenuItem(HWND wnd);
+    void TrayMenuWndClick(UINT item);
+    void OnTrayIconNotify(UINT id, UINT mouseMessage);
+    void ToggleTrayWindow(const TWndItem& entry);
+    void OpenWndMenu(HWND wnd);
+    void NNoTrayClick();
+    void NRestoreClick();
+    void NDeleteTrayClick();
+    void NWndCloseClick();
+
+    // Rules of automatic window control (rules/MainWindowRules.cpp).
+    int IndexOfRule(const std::string& fileName) const;
+    void AddRule(const StoredRule& values);
+    void PutRule(const StoredRule& values);
+    void DeleteRule(int index, bool keepImageIndexes);
+    void ApplyRule(HWND wnd, const TRegWinItem& rule);
+    void LoadRules(const std::string& text);
+    std::string RulesText() const;
+    void SetRegWinRowCount();
+
+    // The rule list and its commands (rules/MainWindowRuleList.cpp).
+    bool OnRulesCommand(UINT id);
+    bool OnRulesNotify(NMHDR& hdr, LRESULT& result);
+    bool OnRulesContextMenu(HWND control, POINT screen);
+    void lvRegWinData(LVITEMW& item);
+    void lvRegWinContextPopup();
+    void EditRule(const StoredRule& prefill);
+    void NNewClick();
+    void NRegistClick();
+    void lvRegWinDblClick();
+    void NRegDeleteClick();
+    void NClearClick();
 
     HINSTANCE Instance_;
     std::wstring CommandLine_;
@@ -112,8 +189,20 @@ private:
     ui::OwnedIcon AppIcon_;
     std::unique_ptr<ui::NotifyIcon> TrayIcon;
 
-    // Hook library: only its message is known until the library is loaded.
+    // Hook library.
     UINT HookMessage = 0;
+    hook::THookLibrary HookLib;
+
+    // Tray registry, created at start-up; MenuWnd is the window whose WndMenu opened last.
+    std::unique_ptr<TTrayControl> TrayControl;
+    HWND MenuWnd = nullptr;
+
+    // The current-window list: rows in order and the snapshots of the last refresh.
+    std::vector<TCurrWinItem> CurrWinItems;
+    TWinInfoList WinInfos;
+
+    // The rules, in row order.
+    std::vector<TRegWinItem> RegWinItems;
 
     // Windows looked up once at start.
     HWND TaskbarWnd = nullptr;
@@ -125,8 +214,6 @@ private:
     // Start-up steps that completed; shutdown writes back only what was loaded,
     // so a run that stopped on a bad value does not overwrite what it never read.
     int LoadedStep_ = 0;
-    // The stored rule list, carried through unchanged.
-    std::string RegistWindowsText_;
     // A window that is to open maximised but was not shown yet.
     bool ShowMaximized_ = false;
 };

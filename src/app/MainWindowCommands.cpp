@@ -30,24 +30,10 @@ bool TPelmoraMainWindow::OnAppCommand(UINT id) {
     }
 }
 
-bool TPelmoraMainWindow::OnAppNotify(const NMHDR& hdr, LRESULT&) {
+bool TPelmoraMainWindow::OnAppNotify(NMHDR& hdr, LRESULT&) {
     if (hdr.hwndFrom != PageControl) return false;
     if (hdr.code == TCN_SELCHANGE) OnTabChange();
     return true;
-}
-
-// The lists' menus until their subsystems answer for them.
-bool TPelmoraMainWindow::OnAppContextMenu(HWND control, POINT screen) {
-    if (control == lvCurrWin) {
-        PopupAt(Menus_.CurrWinMenu.get(), control, screen);
-        return true;
-    }
-    if (control == lvRegWin) {
-        lvRegWinContextPopup();
-        PopupAt(Menus_.lvRegMenu.get(), control, screen);
-        return true;
-    }
-    return false;
 }
 
 void TPelmoraMainWindow::NExitClick() {
@@ -69,8 +55,4 @@ void TPelmoraMainWindow::NViewHelpClick() {
 
 void TPelmoraMainWindow::N3Click() {
     TForm2::ShowAbout(Handle_);
-}
-
-void TPelmoraMainWindow::lvRegWinContextPopup() {
-    SetEnabled(Menus_.lvRegMenu.get(), ID_NRegDelete, ui::SelectedRow(lvRegWin) >= 0);
 }

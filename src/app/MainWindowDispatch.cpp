@@ -10,21 +10,25 @@ using T = TPelmoraMainWindow;
 // Registered messages cannot be case labels: the subsystems look at every
 // message before the window's own handler does.
 const T::MessageHandler T::kMessageHandlers[] = {
+    &T::OnHookMessage,
+    &T::OnTrayMessage,
     &T::OnAppMessage,
 };
 
 const T::CommandHandler T::kCommandHandlers[] = {
-    &T::OnAppCommand,
-    &T::OnOwnIconCommand,
+    &T::OnAppCommand, &T::OnOwnIconCommand, &T::OnCurrWinCommand, &T::OnTrayCommand, &T::OnRulesCommand,
 };
 
 // Notifications are routed by the control that sent them.
 const T::NotifyHandler T::kNotifyHandlers[] = {
     &T::OnAppNotify,
+    &T::OnCurrWinNotify,
+    &T::OnRulesNotify,
 };
 
 const T::ContextMenuHandler T::kContextMenuHandlers[] = {
-    &T::OnAppContextMenu,
+    &T::OnCurrWinContextMenu,
+    &T::OnRulesContextMenu,
 };
 
 bool T::DispatchMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -38,7 +42,7 @@ void T::OnCommand(UINT id) {
         if ((this->*handler)(id)) return;
 }
 
-LRESULT T::OnNotify(const NMHDR& hdr) {
+LRESULT T::OnNotify(NMHDR& hdr) {
     LRESULT result = 0;
     for (NotifyHandler handler : kNotifyHandlers)
         if ((this->*handler)(hdr, result)) break;

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/MainWindow.h"
+#include "ui/ImageLists.h"
 #include "ui/ListView.h"
 #include "ui/Text.h"
 
@@ -53,10 +54,9 @@ void TPelmoraMainWindow::ApplyFont() {
 }
 
 void TPelmoraMainWindow::CreateImageLists() {
-    auto make = [] { return ui::OwnedImageList(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 4)); };
-    WndImageList = make();
-    CurrWinImageList = make();
-    RegWinImageList = make();
+    WndImageList = ui::CreateSmallImageList();
+    CurrWinImageList = ui::CreateSmallImageList();
+    RegWinImageList = ui::CreateSmallImageList();
     ListView_SetImageList(lvCurrWin, CurrWinImageList.get(), LVSIL_SMALL);
     ListView_SetImageList(lvRegWin, RegWinImageList.get(), LVSIL_SMALL);
 }

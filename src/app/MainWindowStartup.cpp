@@ -6,6 +6,7 @@
 #include <exception>
 #include <vector>
 
+#include "app/Application.h"
 #include "app/ExePath.h"
 #include "app/MainWindow.h"
 #include "app/MenuIds.h"
@@ -62,8 +63,13 @@ void TPelmoraMainWindow::FormCreate() {
 void TPelmoraMainWindow::RunStartupSteps() {
     Font_ = SetSystemFont();
     ApplyFont();
-    HookMessage = RegisterWindowMessageA("lkfsgd2fs741admsfdh");
+    if (!StartHookLibrary()) {
+        // Nothing else starts: the settings are neither read nor written.
+        TApplication::Terminate();
+        return;
+    }
     CreateImageLists();
+    CreateTrayControl();
     TaskbarWnd = FindWindowA("Shell_TrayWnd", nullptr);
     DesktopWnd = FindWindowA("Progman", "Program Manager");
     LastActiveWnd = nullptr;
@@ -77,6 +83,7 @@ void TPelmoraMainWindow::RunStartupSteps() {
 
     Menus_.NTraySelfChecked = HasHideIconSwitch(CommandLine_);
     NTraySelfClick();
+    NRefreshClick();
 
     bool show = StrToBool(Setting_->GetValue("ShowWindow", "-1"));
     if (show) ShowApplication();
@@ -105,7 +112,7 @@ void TPelmoraMainWindow::LoadPreferences() {
     ApplyColumnOrder(lvCurrWin, Setting_->GetValue("CurrWinColumnsOrder", "0=200,1=200"));
     ApplyColumnOrder(lvRegWin, Setting_->GetValue("RegWinColumnsOrder", "0=205,1=50,2=85,3=75"));
     LoadedStep_ = kStepColumns;
-    RegistWindowsText_ = Setting_->GetValue("RegistWindows");
+    LoadRules(Setting_->GetValue("RegistWindows"));
     LoadedStep_ = kStepRules;
 }
 
@@ -125,8 +132,10 @@ void TPelmoraMainWindow::FormDestroy() {
     // The own icon goes first: a click on it while the program ends (a failed
     // save's error box is open) would reach a window that is being destroyed.
     if (TrayIcon) TrayIcon->Remove();
-    // The hook library and the tray registry arrive with their own subsystems;
-    // until then there is nothing of theirs to stop or give back here.
+    // No new notification may arrive while the windows are given back.
+    HookLib.Stop();
+    if (TrayControl) TrayControl->RestoreAll();
+    HookLib.Unload();
     if (Setting_) {
         SavePreferences();
         try {
@@ -159,7 +168,7 @@ void TPelmoraMainWindow::SavePreferences() {
     put(kStepMaximized, "Maximized", BoolToStr(maximized));
     put(kStepColumns, "CurrWinColumnsOrder", ColumnOrderText(ui::GetColumnLayout(lvCurrWin)));
     put(kStepColumns, "RegWinColumnsOrder", ColumnOrderText(ui::GetColumnLayout(lvRegWin)));
-    put(kStepRules, "RegistWindows", RegistWindowsText_);
+    if (LoadedStep_ >= kStepRules) Setting_->SetValue("RegistWindows", RulesText());
     put(kStepIconHide, "NormalIconHide", BoolToStr(IsChecked(menu, ID_NIconHide)));
     // A disabled item (before Windows XP) is never checked, so it is written as "0".
     put(kStepTaskbarHide, "TaskbarHide", BoolToStr(IsChecked(menu, ID_NTaskBarHide)));

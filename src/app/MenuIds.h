@@ -32,6 +32,9 @@ enum MenuId : UINT {
     ID_NTransBase = 600,
     // TrayMenu
     ID_NClose = 700,
+    // TrayMenu: one item per window in the tray, tagged with the window
+    ID_TrayWndFirst = 1000,
+    ID_TrayWndLast = 9999,
 };
 
 // The percentage that a transparency item stands for (its tag), 0 for other items.

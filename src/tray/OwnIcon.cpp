@@ -90,14 +90,26 @@ void TPelmoraMainWindow::NTraySelfClick() {
     Menus_.NTraySelfChecked = !Menus_.NTraySelfChecked;
 }
 
-// The per-window icons these options govern arrive with the tray registry;
-// until then the options keep their state for the settings file.
+// Windows on screen lose their icons while the option is on; windows in the
+// tray keep theirs either way.
 void TPelmoraMainWindow::NIconHideClick() {
-    HMENU menu = Menus_.MainMenu.get();
-    SetChecked(menu, ID_NIconHide, !IsChecked(menu, ID_NIconHide));
+    bool hide = !IconHideChecked();
+    SetChecked(Menus_.MainMenu.get(), ID_NIconHide, hide);
+    if (!TrayControl) return;
+    for (int i = 0; i < TrayControl->Count(); ++i) {
+        const TWndItem& entry = TrayControl->Item(i);
+        if (entry.Hidden) continue;
+        if (hide)
+            TrayControl->DeleteItem(i, true);
+        else if (IsWindow(entry.Wnd))
+            TrayControl->ShowIcon(i);
+    }
 }
 
 void TPelmoraMainWindow::NTaskBarHideClick() {
-    HMENU menu = Menus_.MainMenu.get();
-    SetChecked(menu, ID_NTaskBarHide, !IsChecked(menu, ID_NTaskBarHide));
+    bool hideButtons = !TaskBarHideChecked();
+    SetChecked(Menus_.MainMenu.get(), ID_NTaskBarHide, hideButtons);
+    if (!TrayControl) return;
+    for (int i = 0; i < TrayControl->Count(); ++i)
+        TrayControl->SetTaskbarButton(TrayControl->Item(i).Wnd, !hideButtons);
 }

@@ -22,4 +22,9 @@ std::string Narrow(const std::wstring& text, UINT codePage) {
     return out;
 }
 
+std::string LowerAnsi(std::string ansi) {
+    if (!ansi.empty()) CharLowerBuffA(ansi.data(), static_cast<DWORD>(ansi.size()));
+    return ansi;
+}
+
 }  // namespace ui

@@ -17,4 +17,7 @@ inline std::wstring FromAnsi(const std::string& ansi) {
 }
 std::string Narrow(const std::wstring& text, UINT codePage);
 
+// Lower case by the system's locale-aware ANSI rules (two-byte characters stay).
+std::string LowerAnsi(std::string ansi);
+
 }  // namespace ui

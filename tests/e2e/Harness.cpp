@@ -16,6 +16,25 @@ std::string BuiltExe() {
     return path;
 }
 
+// Removes a folder with everything in it, so that a test that stopped half way
+// leaves nothing behind for the next run (Wine reuses process ids).
+void RemoveTree(const std::string& dir) {
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((dir + "*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(dir + name + "\\");
+            else
+                DeleteFileA((dir + name).c_str());
+        } while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
 std::string FolderOf(const std::string& path) {
     return path.substr(0, path.find_last_of('\\') + 1);
 }
@@ -28,14 +47,22 @@ ProgramFolder::ProgramFolder(const std::string& nameSuffix) {
     GetTempPathA(MAX_PATH, temp);
     dir_ = std::string(temp) + "pelmora-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
            std::to_string(++counter) + nameSuffix + "\\";
+    RemoveTree(dir_);
     CreateDirectoryA(dir_.c_str(), nullptr);
     CopyFileA(BuiltExe().c_str(), Exe().c_str(), FALSE);
     CopyFileA((FolderOf(BuiltExe()) + "ReadMe.txt").c_str(), (dir_ + "ReadMe.txt").c_str(), FALSE);
+    UseLibrary(FolderOf(BuiltExe()) + "pelmora.dll");
+}
+
+void ProgramFolder::UseLibrary(const std::string& path) const {
+    if (path.empty())
+        DeleteFileA(Library().c_str());
+    else
+        CopyFileA(path.c_str(), Library().c_str(), FALSE);
 }
 
 ProgramFolder::~ProgramFolder() {
-    for (const char* name : {"pelmora.exe", "pelmora.xml", "ReadMe.txt"}) DeleteFileA((dir_ + name).c_str());
-    RemoveDirectoryA(dir_.c_str());
+    RemoveTree(dir_);
 }
 
 void ProgramFolder::WriteSettings(const std::string& bytes) const {
@@ -53,12 +80,12 @@ bool ProgramFolder::SettingsExist() const {
     return GetFileAttributesA(SettingsFile().c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-Program::Program(const ProgramFolder& folder, const std::string& args) {
+Program::Program(const ProgramFolder& folder, const std::string& args, const std::string& workingDir) {
     std::string cmd = "\"" + folder.Exe() + "\"" + (args.empty() ? "" : " " + args);
     STARTUPINFOA si{};
     si.cb = sizeof si;
-    CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.Path().c_str(), &si,
-                   &pi_);
+    CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                   (workingDir.empty() ? folder.Path() : workingDir).c_str(), &si, &pi_);
     WaitForInputIdle(pi_.hProcess, 10000);
 }
 

@@ -20,6 +20,10 @@ public:
     const std::string& Path() const { return dir_; }
     std::string Exe() const { return dir_ + "pelmora.exe"; }
     std::string SettingsFile() const { return dir_ + "pelmora.xml"; }
+    std::string Library() const { return dir_ + "pelmora.dll"; }
+    // Puts this library in place of the hook library beside the executable
+    // (copied from the build at creation); an empty path removes it.
+    void UseLibrary(const std::string& path) const;
     void WriteSettings(const std::string& bytes) const;
     std::string ReadSettings() const;
     bool SettingsExist() const;
@@ -30,7 +34,8 @@ private:
 
 class Program {
 public:
-    Program(const ProgramFolder& folder, const std::string& args = "");
+    // Runs in `workingDir`, the program's own folder by default.
+    Program(const ProgramFolder& folder, const std::string& args = "", const std::string& workingDir = "");
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;

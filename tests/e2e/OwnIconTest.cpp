@@ -128,6 +128,8 @@ TEST(OwnIcon, RemovedAtExit) {
     const int before = TrayIconCount();
     Program p(folder);
     HWND main = p.MainWindow();
+    // Start-up is over (the settings were read) once the window shows.
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
     ASSERT_TRUE(WaitUntil([&] { return IconShown(p.IconWindow()); }));
     ASSERT_TRUE(WaitUntil([&] { return TrayIconCount() == before + 1; }));
     // A save that fails keeps the ending program on its error box: the icon

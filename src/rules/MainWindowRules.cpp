@@ -1,0 +1,104 @@
+// The rules by executable file: adding, replacing, deleting, finding and
+// applying them, and their stored text.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "app/MainWindow.h"
+#include "ui/ImageLists.h"
+#include "ui/Text.h"
+#include "rules/FileFolder.h"
+#include "windows/Transparency.h"
+#include "windows/WindowHelpers.h"
+
+namespace {
+
+bool IsExistingFile(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The text from the last "." to the end, unless a "\" or ":" follows it.
+bool HasExeExtension(const std::string& path) {
+    size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || path.find_first_of("\\:", dot) != std::string::npos) return false;
+    return ui::LowerAnsi(path.substr(dot)) == ".exe";
+}
+
+}  // namespace
+
+int TPelmoraMainWindow::IndexOfRule(const std::string& fileName) const {
+    for (size_t i = 0; i < RegWinItems.size(); ++i)
+        if (RegWinItems[i].FileName == fileName) return static_cast<int>(i);
+    return -1;
+}
+
+void TPelmoraMainWindow::AddRule(const StoredRule& values) {
+    if (!IsExistingFile(values.FileName)) return;
+    PutRule(values);
+    const TRegWinItem& rule = RegWinItems[IndexOfRule(values.FileName)];
+    for (const TCurrWinItem& row : std::vector<TCurrWinItem>(CurrWinItems))
+        if (lstrcmpiA(row.FileName.c_str(), rule.FileName.c_str()) == 0) ApplyRule(row.Wnd, rule);
+}
+
+// Adds the rule, or replaces the rule of the same file in its row; the icon of
+// the file's type goes to the rule's position in the image list.
+void TPelmoraMainWindow::PutRule(const StoredRule& values) {
+    if (!HasExeExtension(values.FileName)) return;
+    int existing = IndexOfRule(values.FileName);
+    if (existing >= 0) DeleteRule(existing, true);
+    TRegWinItem rule;
+    static_cast<StoredRule&>(rule) = values;
+    rule.ImageIndex = ui::AddIconImage(RegWinImageList.get(), GetFileIcon(rule.FileName).Handle());
+    RegWinItems.push_back(rule);
+    if (existing >= 0) {
+        std::rotate(RegWinItems.begin() + existing, RegWinItems.end() - 1, RegWinItems.end());
+        ui::MoveLastImageTo(RegWinImageList.get(), existing);
+        RegWinItems[existing].ImageIndex = existing;
+    }
+    SetRegWinRowCount();
+}
+
+void TPelmoraMainWindow::DeleteRule(int index, bool keepImageIndexes) {
+    if (index < 0 || index >= static_cast<int>(RegWinItems.size())) return;
+    ImageList_Remove(RegWinImageList.get(), index);
+    if (!keepImageIndexes)
+        for (size_t i = index + 1; i < RegWinItems.size(); ++i) --RegWinItems[i].ImageIndex;
+    RegWinItems.erase(RegWinItems.begin() + index);
+    SetRegWinRowCount();
+}
+
+void TPelmoraMainWindow::ApplyRule(HWND wnd, const TRegWinItem& rule) {
+    if (!TrayControl) return;
+    if (rule.Tray) {
+        AddToTray(wnd, (!IsIconic(wnd) && IconHideChecked()) || rule.HideIcon);
+        if (TaskBarHideChecked()) TrayControl->SetTaskbarButton(wnd, false);
+    } else {
+        TrayControl->RestoreWnd(wnd, false, false, SW_RESTORE, false);
+        TrayControl->DeleteWnd(wnd, false);
+    }
+    if (rule.HideIcon) TrayControl->DeleteWnd(wnd, true);
+    int index = -1;
+    if (TrayControl->FindWnd(wnd, index)) TrayControl->Item(index).NoIcon = rule.HideIcon;
+    bool topMost = (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    if (rule.TopMost != topMost) ToggleTopMost(wnd, topMost);
+    SetTransparency(wnd, rule.Transparency);
+}
+
+// Stored rules are kept even when their file is missing now (a drive not yet
+// mounted, an update in progress): such a rule matches no window until the
+// file is back, and it is written back at exit.
+void TPelmoraMainWindow::LoadRules(const std::string& text) {
+    for (const StoredRule& rule : ReadRegistWindows(text, IsAnsiLeadByte)) PutRule(rule);
+}
+
+std::string TPelmoraMainWindow::RulesText() const {
+    std::vector<StoredRule> rules(RegWinItems.begin(), RegWinItems.end());
+    return WriteRegistWindows(rules, IsAnsiLeadByte);
+}
+
+void TPelmoraMainWindow::SetRegWinRowCount() {
+    ListView_SetItemCountEx(lvRegWin, static_cast<int>(RegWinItems.size()), 0);
+    InvalidateRect(lvRegWin, nullptr, TRUE);
+}

@@ -1,0 +1,33 @@
+#include "ui/ImageLists.h"
+
+namespace ui {
+
+namespace {
+
+// A fully transparent 16 x 16 icon, made once.
+HICON BlankIcon() {
+    static OwnedIcon blank = [] {
+        BYTE andMask[16 * 16 / 8];
+        BYTE xorMask[16 * 16 / 8] = {};
+        for (BYTE& b : andMask) b = 0xFF;
+        return OwnedIcon(CreateIcon(GetModuleHandleW(nullptr), 16, 16, 1, 1, andMask, xorMask));
+    }();
+    return blank.get();
+}
+
+}  // namespace
+
+OwnedImageList CreateSmallImageList() {
+    return OwnedImageList(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 4));
+}
+
+int AddIconImage(HIMAGELIST list, HICON icon) {
+    return ImageList_ReplaceIcon(list, -1, icon ? icon : BlankIcon());
+}
+
+void MoveLastImageTo(HIMAGELIST list, int position) {
+    for (int i = ImageList_GetImageCount(list) - 1; i > position; --i)
+        ImageList_Copy(list, i, list, i - 1, ILCF_SWAP);
+}
+
+}  // namespace ui

@@ -1,0 +1,19 @@
+// Reading and selecting the rows of a list view in the program's process from
+// this one: the requests carry addresses, so their records live over there.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+int RowCount(HWND listView);
+// The texts of one column, row by row, in the ANSI code page.
+std::vector<std::string> ColumnTexts(DWORD pid, HWND listView, int column);
+// The image index of each row.
+std::vector<int> RowImages(DWORD pid, HWND listView);
+// Selects and focuses one row (-1: no row selected).
+void SelectRow(DWORD pid, HWND listView, int row);
+
+}  // namespace e2e

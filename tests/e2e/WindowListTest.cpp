@@ -1,0 +1,208 @@
+// The current-window list, the tray and the library's notifications, driven
+// from outside as the user and the hook library drive them, on windows of a
+// helper process.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "Fakes.h"
+#include "Harness.h"
+#include "HelperClient.h"
+#include "RemoteList.h"
+#include "app/MenuIds.h"
+#include "hook/HookContract.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr int kCurrWinListId = 11;
+constexpr UINT kTrayNotify = WM_USER + 101;
+
+bool Contains(const std::vector<std::string>& texts, const std::string& text) {
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+int CountOf(const std::vector<std::string>& texts, const std::string& text) {
+    return static_cast<int>(std::count(texts.begin(), texts.end(), text));
+}
+
+LONG_PTR ExStyle(HWND wnd) {
+    return GetWindowLongPtrA(wnd, GWL_EXSTYLE);
+}
+
+// A running program with a helper whose windows it can act on.
+class WindowListTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_.UseLibrary(SilentLibrary());  // only the test's notifications arrive
+        program_ = std::make_unique<Program>(folder_);
+        main_ = program_->MainWindow();
+        ASSERT_NE(main_, nullptr);
+        list_ = GetDlgItem(main_, kCurrWinListId);
+        ASSERT_NE(list_, nullptr);
+        hookMessage_ = RegisterWindowMessageA(hook::kHookMessageName);
+    }
+
+    void TearDown() override {
+        if (program_) program_->Close();
+    }
+
+    // Each request is sent, so it has been handled when the call returns (a
+    // sent message would overtake a posted one). The program's window
+    // procedure treats sent and posted notifications alike.
+    void Command(UINT id) { SendMessageW(main_, WM_COMMAND, id, 0); }
+    void Notify(WPARAM code, HWND wnd) {
+        SendMessageW(main_, hookMessage_, code, reinterpret_cast<LPARAM>(wnd));
+    }
+    void TrayMouse(UINT iconId, UINT mouseMessage) { SendMessageW(main_, kTrayNotify, iconId, mouseMessage); }
+
+    std::vector<std::string> Titles() { return ColumnTexts(program_->Pid(), list_, 0); }
+    int RowOf(const std::string& title) {
+        std::vector<std::string> titles = Titles();
+        auto it = std::find(titles.begin(), titles.end(), title);
+        return it == titles.end() ? -1 : static_cast<int>(it - titles.begin());
+    }
+    void Select(const std::string& title) {
+        int row = RowOf(title);
+        ASSERT_GE(row, 0) << title << " is not listed";
+        SelectRow(program_->Pid(), list_, row);
+    }
+
+    ProgramFolder folder_;
+    std::unique_ptr<Program> program_;
+    helper::HelperClient helper_;
+    HWND main_ = nullptr;
+    HWND list_ = nullptr;
+    UINT hookMessage_ = 0;
+};
+
+}  // namespace
+
+TEST_F(WindowListTest, RefreshListsVisibleTitledUnownedWindowsOnly) {
+    HWND shown = helper_.NewWindow({.title = "Listed window"});
+    helper_.NewWindow({.title = "Hidden window", .show = "hidden"});
+    helper_.NewWindow({.title = "Owned window", .owner = shown});
+    helper_.NewWindow({.title = ""});
+    helper_.NewWindow({.title = "PROGRAM manager"});
+    Command(ID_NRefresh);
+    std::vector<std::string> titles = Titles();
+    EXPECT_EQ(CountOf(titles, "Listed window"), 1);
+    for (const char* absent : {"Hidden window", "Owned window", "PROGRAM manager", ""})
+        EXPECT_FALSE(Contains(titles, absent)) << absent;
+    std::vector<std::string> files = ColumnTexts(program_->Pid(), list_, 1);
+    std::string file = files[RowOf("Listed window")];
+    EXPECT_NE(file.find("window_helper.exe"), std::string::npos) << file;
+
+    Command(ID_NRefresh);
+    EXPECT_EQ(Titles(), titles);
+}
+
+TEST_F(WindowListTest, CreatedCodeListsTheRootOwnerOnceAndGoneCodeDropsTheRow) {
+    HWND a = helper_.NewWindow({.title = "First"});
+    HWND b = helper_.NewWindow({.title = "Second"});
+    HWND c = helper_.NewWindow({.title = "Third"});
+    HWND dialog = helper_.NewWindow({.title = "Dialog of second", .owner = b});
+    int before = RowCount(list_);
+    Notify(hook::HookWindowCreated, a);
+    Notify(hook::HookWindowCreated, dialog);  // lists its owner
+    Notify(hook::HookWindowCreated, b);       // already listed
+    Notify(hook::HookWindowCreated, c);
+    std::vector<std::string> titles = Titles();
+    ASSERT_EQ(RowCount(list_), before + 3);
+    EXPECT_EQ(std::vector<std::string>(titles.end() - 3, titles.end()),
+              (std::vector<std::string>{"First", "Second", "Third"}));
+
+    Notify(hook::HookWindowGone, b);
+    titles = Titles();
+    EXPECT_FALSE(Contains(titles, "Second"));
+    EXPECT_EQ(RowCount(list_), before + 2);
+    // Row i still shows image i after a middle row went.
+    std::vector<int> images = RowImages(program_->Pid(), list_);
+    for (size_t i = 0; i < images.size(); ++i) EXPECT_EQ(images[i], static_cast<int>(i));
+}
+
+TEST_F(WindowListTest, CreatedCodeIgnoresWindowsThatDoNotQualify) {
+    HWND hidden = helper_.NewWindow({.title = "Hidden", .show = "hidden"});
+    HWND untitled = helper_.NewWindow({.title = ""});
+    HWND disabled = helper_.NewWindow({.title = "Disabled", .style = WS_OVERLAPPEDWINDOW | WS_DISABLED});
+    HWND tip = helper_.NewWindow({.title = "Tip", .className = "tooltips_class32", .style = WS_POPUP});
+    int before = RowCount(list_);
+    for (HWND w : {hidden, untitled, disabled, tip}) Notify(hook::HookWindowCreated, w);
+    Notify(12345, helper_.NewWindow({.title = "Unknown code"}));
+    EXPECT_EQ(RowCount(list_), before);
+}
+
+TEST_F(WindowListTest, TrayWindowCodeHidesAndExitGivesTheWindowBack) {
+    HWND wnd = helper_.NewWindow({.title = "Into the tray", .exStyle = WS_EX_APPWINDOW});
+    LONG_PTR style = ExStyle(wnd);
+    Notify(hook::HookHideWindow, wnd);  // not registered: left alone
+    EXPECT_TRUE(IsWindowVisible(wnd));
+    Notify(hook::HookTrayWindow, wnd);
+    EXPECT_FALSE(IsWindowVisible(wnd));
+    EXPECT_NE(ExStyle(wnd) & WS_EX_TOOLWINDOW, 0);
+    EXPECT_EQ(program_->Close(), 0);
+    program_.reset();
+    EXPECT_TRUE(IsWindowVisible(wnd));
+    EXPECT_EQ(ExStyle(wnd), style);
+}
+
+TEST_F(WindowListTest, LeftPressOnTheIconToggles) {
+    HWND wnd = helper_.NewWindow({.title = "Toggled"});
+    Command(ID_NRefresh);
+    Select("Toggled");
+    Command(ID_NAddTray);
+    EXPECT_TRUE(IsWindowVisible(wnd));  // registered, still on screen
+    TrayMouse(1, WM_LBUTTONDOWN);
+    EXPECT_FALSE(IsWindowVisible(wnd));
+    TrayMouse(1, WM_LBUTTONUP);  // a release does nothing
+    EXPECT_FALSE(IsWindowVisible(wnd));
+    TrayMouse(1, WM_LBUTTONDOWN);
+    EXPECT_TRUE(IsWindowVisible(wnd));
+    TrayMouse(99, WM_LBUTTONDOWN);  // no such icon
+    EXPECT_TRUE(IsWindowVisible(wnd));
+}
+
+TEST_F(WindowListTest, LeftPressWithTaskbarOptionTogglesByLastActiveWindow) {
+    HWND wnd = helper_.NewWindow({.title = "Last active"});
+    Command(ID_NTaskBarHide);
+    Notify(hook::HookTrayWindow, wnd);  // minimised away
+    EXPECT_TRUE(IsIconic(wnd));
+    TrayMouse(1, WM_LBUTTONDOWN);  // not the last active window: it comes back
+    EXPECT_FALSE(IsIconic(wnd));
+    Notify(hook::HookWindowActivated, wnd);
+    TrayMouse(1, WM_LBUTTONDOWN);  // the last active window: it goes away
+    EXPECT_TRUE(IsIconic(wnd));
+    TrayMouse(1, WM_LBUTTONDOWN);  // and comes back with the next press
+    EXPECT_FALSE(IsIconic(wnd));
+}
+
+TEST_F(WindowListTest, TransparencyReachesDirectlyOwnedWindowsOnly) {
+    HWND wnd = helper_.NewWindow({.title = "See-through"});
+    HWND dialog = helper_.NewWindow({.title = "Its dialog", .owner = wnd});
+    HWND inner = helper_.NewWindow({.title = "Dialog of its dialog", .owner = dialog});
+    Command(ID_NRefresh);
+    Select("See-through");
+    Command(ID_NTransTrayBase + 5);  // 50 %
+    for (HWND w : {wnd, dialog}) {
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        ASSERT_NE(ExStyle(w) & WS_EX_LAYERED, 0);
+        GetLayeredWindowAttributes(w, nullptr, &alpha, &flags);
+        EXPECT_EQ(alpha, 127);
+    }
+    EXPECT_EQ(ExStyle(inner) & WS_EX_LAYERED, 0);
+    Command(ID_NTransTrayBase + 10);  // 100 % makes them ordinary again
+    EXPECT_EQ(ExStyle(wnd) & WS_EX_LAYERED, 0);
+    EXPECT_EQ(ExStyle(dialog) & WS_EX_LAYERED, 0);
+}
+
+TEST_F(WindowListTest, TopMostCommandMakesTheWindowTopmost) {
+    HWND wnd = helper_.NewWindow({.title = "On top"});
+    Command(ID_NRefresh);
+    Select("On top");
+    Command(ID_NTopMost);
+    EXPECT_NE(ExStyle(wnd) & WS_EX_TOPMOST, 0);
+}
