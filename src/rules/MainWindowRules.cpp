@@ -38,7 +38,7 @@ void TPelmoraMainWindow::AddRule(const StoredRule& values) {
     if (!IsExistingFile(values.FileName)) return;
     PutRule(values);
     const TRegWinItem& rule = RegWinItems[IndexOfRule(values.FileName)];
-    for (const TCurrWinItem& row : std::vector<TCurrWinItem>(CurrWinItems))
+    for (const TCurrWinItem& row : CurrWinItems)
         if (lstrcmpiA(row.FileName.c_str(), rule.FileName.c_str()) == 0) ApplyRule(row.Wnd, rule);
 }
 
