@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "ui/ControlObject.h"
+#include "ui/Drawing.h"
+#include "ui/Handles.h"
 
 namespace ui {
 namespace {
@@ -19,6 +21,7 @@ public:
     CheckGroupBox(std::wstring caption, bool checked) : caption_(std::move(caption)), checked_(checked) {}
 
     LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    void Paint(HDC dc) const;
     bool Checked() const { return checked_; }
     void SetChecked(bool checked);
     HWND CheckBox() const { return checkBox_; }
@@ -29,8 +32,6 @@ private:
     void FitCaption();
     void EnableContents() const;
     void OnCommand(WPARAM wp, LPARAM lp);
-    void Paint(HDC dc) const;
-    HBRUSH Background(HDC dc) const;
 
     HWND hwnd_ = nullptr;
     HWND checkBox_ = nullptr;  // a child of the group
@@ -71,26 +72,14 @@ LRESULT CheckGroupBox::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
             return SendMessageW(GetParent(hwnd), msg, wp, lp);
-        case WM_ERASEBKGND:
-            return 1;  // Paint fills the background
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            Paint(BeginPaint(hwnd, &ps));
-            EndPaint(hwnd, &ps);
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            Paint(reinterpret_cast<HDC>(wp));
-            return 0;
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 bool CheckGroupBox::OnCreate() {
-    checkBox_ = CreateWindowExW(0, L"BUTTON", caption_.c_str(),
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, kCaptionLeft, 0, 0, 0,
-                                hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCaptionId)),
-                                GetModuleHandleW(nullptr), nullptr);
+    checkBox_ =
+        CreateChildWindow(hwnd_, L"BUTTON", caption_.c_str(), WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
+                          kCaptionId, {kCaptionLeft, 0, kCaptionLeft, 0});
     if (!checkBox_) return false;
     SendMessageW(checkBox_, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
     OnSetFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), false);
@@ -106,14 +95,9 @@ void CheckGroupBox::OnSetFont(HFONT font, bool redraw) {
 
 // The caption box is as wide as its text needs and as high as a line of it.
 void CheckGroupBox::FitCaption() {
-    HDC dc = GetDC(checkBox_);
-    HGDIOBJ old = SelectObject(dc, font_);
-    SIZE text{};
-    GetTextExtentPoint32W(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text);
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(checkBox_, dc);
+    WindowDC dc(checkBox_);
+    const SIZE text = TextSize(dc.get(), font_, caption_);
+    const TEXTMETRICW tm = FontMetrics(dc.get(), font_);
     const int box = GetSystemMetrics(SM_CXMENUCHECK);
     const int width = box + kCaptionPadding + text.cx + kCaptionPadding;
     const int height = std::max<int>(tm.tmHeight, box) + 2;
@@ -145,18 +129,12 @@ void CheckGroupBox::OnCommand(WPARAM wp, LPARAM lp) {
                  reinterpret_cast<LPARAM>(hwnd_));
 }
 
-HBRUSH CheckGroupBox::Background(HDC dc) const {
-    auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
-        GetParent(hwnd_), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd_)));
-    return brush ? brush : GetSysColorBrush(COLOR_BTNFACE);
-}
-
 // An etched frame whose top edge runs through the middle of the caption; the
 // caption box covers it where it stands (the group clips its children).
 void CheckGroupBox::Paint(HDC dc) const {
+    FillParentBackground(hwnd_, dc);
     RECT client{};
     GetClientRect(hwnd_, &client);
-    FillRect(dc, &client, Background(dc));
     RECT caption{};
     GetWindowRect(checkBox_, &caption);
     RECT frame = client;

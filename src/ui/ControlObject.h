@@ -1,8 +1,11 @@
-// Controls that own their state: the window adopts the object handed over as
-// its creation parameter and frees it when it is destroyed, so a dialog can
-// create such a control and forget it. T provides
+// Controls that own their state and paint themselves: the window adopts the
+// object handed over as its creation parameter and frees it when it is
+// destroyed, so a dialog can create such a control and forget it. T provides
 //     LRESULT Handle(HWND, UINT, WPARAM, LPARAM)
-// and is told its window on WM_NCCREATE through that call like any message.
+// and is told its window on WM_NCCREATE through that call like any message;
+// and
+//     void Paint(HDC) const
+// which fills the whole client area, for WM_PAINT and WM_PRINTCLIENT.
 #pragma once
 #include <windows.h>
 
@@ -10,9 +13,28 @@
 #include <iterator>
 #include <memory>
 
+#include "ui/Handles.h"
 #include "ui/WindowClass.h"
 
 namespace ui {
+
+// Painting is the same for every such control; Paint covers the background,
+// so erasing it first would only make it flicker.
+template <typename T>
+LRESULT ControlMessage(T& object, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            object.Paint(PaintDC(hwnd).get());
+            return 0;
+        case WM_PRINTCLIENT:
+            object.Paint(reinterpret_cast<HDC>(wp));
+            return 0;
+        default:
+            return object.Handle(hwnd, msg, wp, lp);
+    }
+}
 
 template <typename T>
 LRESULT CALLBACK ControlObjectProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
@@ -26,7 +48,7 @@ LRESULT CALLBACK ControlObjectProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) no
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         std::unique_ptr<T> freed(object);
     } else if (object) {
-        return Guarded(hwnd, 0, [&] { return object->Handle(hwnd, msg, wp, lp); });
+        return Guarded(hwnd, 0, [&] { return ControlMessage(*object, hwnd, msg, wp, lp); });
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
@@ -45,10 +67,7 @@ template <typename T>
 HWND CreateControlObject(const wchar_t* className, std::unique_ptr<T> object, HWND parent, int id,
                          const RECT& bounds, DWORD style, DWORD exStyle = 0, const wchar_t* text = L"") {
     if (!RegisterControlClass<T>(className)) return nullptr;
-    return CreateWindowExW(exStyle, className, text, WS_CHILD | style, bounds.left, bounds.top,
-                           bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                           &object);
+    return CreateChildWindow(parent, className, text, style, id, bounds, exStyle, &object);
 }
 
 // The object of a window of that class; 0 for any other window, whose user

@@ -70,6 +70,35 @@ private:
     HDC dc_;
 };
 
+// A window's painting, from BeginPaint to EndPaint.
+class PaintDC {
+public:
+    explicit PaintDC(HWND wnd) : wnd_(wnd) { BeginPaint(wnd_, &ps_); }
+    ~PaintDC() { EndPaint(wnd_, &ps_); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    HDC get() const { return ps_.hdc; }
+
+private:
+    HWND wnd_;
+    PAINTSTRUCT ps_{};
+};
+
+// A font selected into a device context, the previous one put back after.
+class FontSelection {
+public:
+    FontSelection(HDC dc, HFONT font) : dc_(dc), old_(SelectObject(dc, font)) {}
+    ~FontSelection() {
+        if (old_) SelectObject(dc_, old_);
+    }
+    FontSelection(const FontSelection&) = delete;
+    FontSelection& operator=(const FontSelection&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
 // Memory allocated in another process, released there.
 class RemoteMemory {
 public:

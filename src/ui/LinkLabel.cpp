@@ -4,65 +4,18 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cwchar>
-#include <iterator>
 #include <memory>
 #include <utility>
 
+#include "ui/ControlObject.h"
+#include "ui/Drawing.h"
 #include "ui/Handles.h"
-#include "ui/WindowClass.h"
 
 namespace ui {
 namespace {
 
 constexpr wchar_t kClassName[] = L"PelmoraLinkLabel";
 constexpr int kMinimumContrast = 80;
-
-// Scoped device contexts and font selections for measuring and painting.
-class WindowDC {
-public:
-    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    ~WindowDC() { ReleaseDC(hwnd_, dc_); }
-    HDC get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    HDC dc_;
-};
-
-class PaintDC {
-public:
-    explicit PaintDC(HWND hwnd) : hwnd_(hwnd) { BeginPaint(hwnd_, &ps_); }
-    PaintDC(const PaintDC&) = delete;
-    PaintDC& operator=(const PaintDC&) = delete;
-    ~PaintDC() { EndPaint(hwnd_, &ps_); }
-    HDC get() const { return ps_.hdc; }
-
-private:
-    HWND hwnd_;
-    PAINTSTRUCT ps_{};
-};
-
-class FontSelection {
-public:
-    FontSelection(HDC dc, HFONT font) : dc_(dc), old_(SelectObject(dc, font)) {}
-    FontSelection(const FontSelection&) = delete;
-    FontSelection& operator=(const FontSelection&) = delete;
-    ~FontSelection() { SelectObject(dc_, old_); }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
-SIZE TextSize(HDC dc, HFONT font, const std::wstring& text) {
-    FontSelection selected(dc, font);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    return size;
-}
 
 // Perceived brightness, 0 to 255.
 int Brightness(COLORREF c) {
@@ -75,12 +28,12 @@ public:
         : text_(std::move(text)), onLinkClick_(std::move(onLinkClick)) {}
 
     LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    void Paint(HDC dc) const;
     RECT LinkRect() const;
 
 private:
     void SetFont(HFONT font);
     void Layout();
-    void Paint(HDC dc) const;
     void DrawRuns(HDC dc) const;
     bool OverLink(POINT client) const;
     bool OnSetCursor(LPARAM lp) const;
@@ -88,7 +41,6 @@ private:
     void OnButtonUp(POINT client);
     bool OnKeyDown(WPARAM key);
     LRESULT OnGetDlgCode(LPARAM lp) const;
-    bool ShowsFocus() const;
 
     HWND hwnd_ = nullptr;
     LinkLabelText text_;
@@ -116,14 +68,6 @@ LRESULT LinkLabel::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(font_);
-        case WM_ERASEBKGND:
-            return 1;  // Paint fills the background
-        case WM_PAINT:
-            Paint(PaintDC(hwnd).get());
-            return 0;
-        case WM_PRINTCLIENT:
-            Paint(reinterpret_cast<HDC>(wp));
-            return 0;
         case WM_SETCURSOR:
             if (OnSetCursor(lp)) return TRUE;
             break;
@@ -170,11 +114,7 @@ void LinkLabel::Layout() {
     WindowDC dc(hwnd_);
     const LONG left = TextSize(dc.get(), bold_.get(), text_.bold).cx;
     const SIZE link = TextSize(dc.get(), font_, text_.link);
-    TEXTMETRICW tm{};
-    {
-        FontSelection selected(dc.get(), font_);
-        GetTextMetricsW(dc.get(), &tm);
-    }
+    const TEXTMETRICW tm = FontMetrics(dc.get(), font_);
     const LONG overflow = tm.tmHeight - client.bottom;
     textTop_ = overflow > 0 ? -std::min(overflow, tm.tmInternalLeading) : 0;
     underline_ = std::max(0L, std::min(textTop_ + tm.tmAscent + 1, client.bottom - 1));
@@ -195,13 +135,9 @@ bool LinkLabel::OverLink(POINT client) const {
 
 // The parent chooses the background and text colour, as for a static control.
 void LinkLabel::Paint(HDC dc) const {
-    RECT client{};
-    GetClientRect(hwnd_, &client);
-    auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
-        GetParent(hwnd_), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd_)));
-    FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+    FillParentBackground(hwnd_, dc);
     DrawRuns(dc);
-    if (ShowsFocus()) {
+    if (ShowsFocus(hwnd_)) {
         RECT link = LinkRect();
         DrawFocusRect(dc, &link);
     }
@@ -222,10 +158,6 @@ void LinkLabel::DrawRuns(HDC dc) const {
     RECT underline{link_.left, underline_, link_.right, underline_ + 1};
     SetBkColor(dc, colour);
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &underline, nullptr, 0, nullptr);  // fills with the colour
-}
-
-bool LinkLabel::ShowsFocus() const {
-    return GetFocus() == hwnd_ && !(SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
 }
 
 bool LinkLabel::OnSetCursor(LPARAM lp) const {
@@ -263,34 +195,8 @@ LRESULT LinkLabel::OnGetDlgCode(LPARAM lp) const {
     return 0;
 }
 
-// The window adopts its state on WM_NCCREATE and frees it on WM_NCDESTROY.
-LRESULT CALLBACK LinkLabelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* pending =
-            static_cast<std::unique_ptr<LinkLabel>*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pending->release()));
-    }
-    auto* label = reinterpret_cast<LinkLabel*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        std::unique_ptr<LinkLabel> freed(label);
-    } else if (label) {
-        return Guarded(hwnd, 0, [&] { return label->Handle(hwnd, msg, wp, lp); });
-    }
-    return DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-bool RegisterLinkLabelClass() {
-    return RegisterWindowClass(GetModuleHandleW(nullptr), kClassName, LinkLabelProc) != 0 ||
-           GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
-// The state of a window of this class only: other windows use their user data as they like.
 LinkLabel* StateOf(HWND label) {
-    wchar_t name[std::size(kClassName) + 1]{};
-    if (!GetClassNameW(label, name, static_cast<int>(std::size(name))) || std::wcscmp(name, kClassName) != 0)
-        return nullptr;
-    return reinterpret_cast<LinkLabel*>(GetWindowLongPtrW(label, GWLP_USERDATA));
+    return ControlObjectOf<LinkLabel>(label, kClassName);
 }
 
 }  // namespace
@@ -305,14 +211,10 @@ COLORREF LinkLabelColour() {
 
 HWND CreateLinkLabel(HWND parent, int id, const RECT& bounds, LinkLabelText text,
                      std::function<void()> onLinkClick) {
-    static const bool registered = RegisterLinkLabelClass();
-    if (!registered) return nullptr;
     const std::wstring caption = text.bold + text.link;  // for accessibility tools
-    auto pending = std::make_unique<LinkLabel>(std::move(text), std::move(onLinkClick));
-    return CreateWindowExW(0, kClassName, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP, bounds.left,
-                           bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                           &pending);
+    auto label = std::make_unique<LinkLabel>(std::move(text), std::move(onLinkClick));
+    return CreateControlObject(kClassName, std::move(label), parent, id, bounds, WS_VISIBLE | WS_TABSTOP, 0,
+                               caption.c_str());
 }
 
 RECT LinkLabelLinkRect(HWND label) {

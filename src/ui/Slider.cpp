@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "ui/ControlObject.h"
+#include "ui/Drawing.h"
 
 namespace ui {
 namespace {
@@ -41,6 +42,7 @@ public:
         : range_(range), value_(Clamp(range, value)), onChange_(std::move(onChange)) {}
 
     LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    void Paint(HDC dc) const;
 
     int Value() const { return value_; }
     void SetValue(int value);
@@ -51,7 +53,6 @@ private:
     int TravelLeft() const { return kMargin + kThumbWidth / 2; }
     int TravelLength() const;
     int ValueAt(int x) const;
-    void Paint(HDC dc) const;
     void PaintTicks(HDC dc) const;
     bool OnKeyDown(WPARAM key);
     void OnButtonDown(POINT at);
@@ -75,17 +76,6 @@ LRESULT Slider::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_NCCREATE:
             hwnd_ = hwnd;
             break;
-        case WM_ERASEBKGND:
-            return 1;  // Paint fills the background
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            Paint(BeginPaint(hwnd, &ps));
-            EndPaint(hwnd, &ps);
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            Paint(reinterpret_cast<HDC>(wp));
-            return 0;
         case WM_GETDLGCODE:
             return DLGC_WANTARROWS;
         case WM_KEYDOWN:
@@ -154,20 +144,18 @@ int Slider::ValueAt(int x) const {
 }
 
 void Slider::Paint(HDC dc) const {
-    RECT client{};
-    GetClientRect(hwnd_, &client);
-    auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
-        GetParent(hwnd_), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd_)));
-    FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
-
+    FillParentBackground(hwnd_, dc);
     RECT groove{TravelLeft(), kGrooveTop, TravelLeft() + TravelLength() + 1, kGrooveTop + kGrooveHeight};
     DrawEdge(dc, &groove, EDGE_SUNKEN, BF_RECT);
     PaintTicks(dc);
     RECT thumb = ThumbRect();
     DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
 
-    if (GetFocus() == hwnd_ && !(SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS))
+    if (ShowsFocus(hwnd_)) {
+        RECT client{};
+        GetClientRect(hwnd_, &client);
         DrawFocusRect(dc, &client);
+    }
 }
 
 // One mark per multiple of the increment; the marks at both ends are longer.

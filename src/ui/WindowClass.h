@@ -1,5 +1,5 @@
-// The plumbing every window class of the program shares: registration, and one
-// static window procedure that hands each message to the C++ object that
+// The plumbing every window class of the program shares: registration, child
+// windows at pixel positions, and one static window procedure that hands each message to the C++ object that
 // created the window (passed as the creation parameter), behind the one
 // boundary that keeps exceptions out of the system's frames.
 #pragma once
@@ -23,6 +23,16 @@ inline ATOM RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC
     wc.hIconSm = smallIcon;
     wc.lpszClassName = name;
     return RegisterClassExW(&wc);
+}
+
+// A child window at `bounds` in the parent's client area, with the identifier
+// `id`; `param` is its creation parameter. Returns 0 on failure.
+inline HWND CreateChildWindow(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int id,
+                              const RECT& bounds, DWORD exStyle = 0, void* param = nullptr) {
+    return CreateWindowExW(exStyle, className, text, WS_CHILD | style, bounds.left, bounds.top,
+                           bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                           param);
 }
 
 // The object behind a window: bound on WM_NCCREATE, forgotten after
