@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "ui/Handles.h"
+#include "ui/ModalDialog.h"
 
 class TForm2 {
 public:
@@ -26,17 +27,15 @@ public:
 private:
     explicit TForm2(HWND owner);
 
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    friend INT_PTR CALLBACK ui::ObjectDialogProc<TForm2>(HWND, UINT, WPARAM, LPARAM) noexcept;
+    void BindWindow(HWND hwnd) { hwnd_ = hwnd; }
     INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     INT_PTR OnInitDialog();
     INT_PTR OnCommand(WPARAM wp);
     INT_PTR OnClose();
-    INT_PTR OnGetFont();
 
     void CreateControls();
-    HWND AddControl(const wchar_t* cls, const char* text, DWORD style, int id, RECT bounds);
     void SetFonts();
-    void PlaceWindow();
 
     void JvLinkLabel1LinkClick();
     void JvLinkLabel2LinkClick();

@@ -8,11 +8,12 @@
 #include "rules/CodePage.h"
 #include "rules/FileFolder.h"
 #include "ui/CheckGroupBox.h"
+#include "ui/Drawing.h"
+#include "ui/Handles.h"
 #include "ui/ModalDialog.h"
 #include "ui/Slider.h"
 #include "ui/SystemInfo.h"
 #include "ui/Text.h"
-#include "ui/WindowClass.h"
 
 namespace {
 
@@ -80,22 +81,8 @@ TForm3::TForm3(HWND owner, const StoredRule& values, const FileChooser& chooser)
 std::optional<StoredRule> TForm3::Edit(HWND owner, const StoredRule& values, const FileChooser& chooser) {
     TForm3 form(owner, values, chooser);
     form.font_ = SetSystemFont();
-    const std::vector<WORD> tmpl = ui::EmptyDialogTemplate(kCaption);
-    const INT_PTR result =
-        DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(tmpl.data()),
-                                owner, DialogProc, reinterpret_cast<LPARAM>(&form));
-    if (result != kResultOk) return std::nullopt;
+    if (ui::ShowModalDialog(owner, kCaption, form) != kResultOk) return std::nullopt;
     return form.values_;
-}
-
-INT_PTR CALLBACK TForm3::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_INITDIALOG) {
-        SetWindowLongPtrW(hwnd, DWLP_USER, lp);
-        reinterpret_cast<TForm3*>(lp)->hwnd_ = hwnd;
-    }
-    auto* form = reinterpret_cast<TForm3*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    if (!form) return FALSE;
-    return ui::Guarded(hwnd, FALSE, [&] { return form->HandleMessage(msg, wp, lp); });
 }
 
 INT_PTR TForm3::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
@@ -108,7 +95,7 @@ INT_PTR TForm3::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
             CloseWith(kResultCancel);
             return TRUE;
         case WM_GETFONT:
-            return OnGetFont();
+            return ui::DialogResult(hwnd_, reinterpret_cast<LONG_PTR>(font_.get()));
         default:
             return FALSE;
     }
@@ -143,12 +130,6 @@ INT_PTR TForm3::OnCommand(WPARAM wp) {
     }
 }
 
-// Dialog procedures return message results through DWLP_MSGRESULT.
-INT_PTR TForm3::OnGetFont() {
-    SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(font_.get()));
-    return TRUE;
-}
-
 void TForm3::CloseWith(INT_PTR result) {
     EndDialog(hwnd_, result);
 }
@@ -157,31 +138,25 @@ void TForm3::CloseWith(INT_PTR result) {
 // buttons, then the tray group with its caption and chkHide. The slider is
 // no tab stop; it takes the focus when clicked.
 void TForm3::CreateControls() {
-    AddControl(hwnd_, L"STATIC", "ファイル名", SS_LEFT, kLabel1, Bounds(8, 16, 53, 12));
-    AddControl(hwnd_, L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, kEdtFile, Bounds(66, 13, 175, 20),
-               WS_EX_CLIENTEDGE);
-    AddControl(hwnd_, L"BUTTON", "...", WS_TABSTOP | BS_PUSHBUTTON, kBtnFile, Bounds(245, 10, 33, 25));
-    AddControl(hwnd_, L"STATIC", "透明度", SS_LEFT, kLabel2, Bounds(16, 48, 36, 12));
+    ui::AddDialogControl(hwnd_, L"STATIC", "ファイル名", SS_LEFT, kLabel1, Bounds(8, 16, 53, 12));
+    ui::AddDialogControl(hwnd_, L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, kEdtFile, Bounds(66, 13, 175, 20),
+                         WS_EX_CLIENTEDGE);
+    ui::AddDialogControl(hwnd_, L"BUTTON", "...", WS_TABSTOP | BS_PUSHBUTTON, kBtnFile,
+                         Bounds(245, 10, 33, 25));
+    ui::AddDialogControl(hwnd_, L"STATIC", "透明度", SS_LEFT, kLabel2, Bounds(16, 48, 36, 12));
     ui::CreateSlider(hwnd_, kJvxSlider1, Bounds(64, 40, 150, 33), kTransparencyRange, 100,
                      [this](int value) { JvxSlider1Change(value); });
-    AddControl(hwnd_, L"STATIC", "100%", SS_LEFT, kLblTransparency, Bounds(224, 48, 24, 12));
-    AddControl(hwnd_, L"BUTTON", "最前面化する", WS_TABSTOP | BS_AUTOCHECKBOX, kChkTopMost,
-               Bounds(16, 80, 97, 17));
-    AddControl(hwnd_, L"BUTTON", "OK", WS_TABSTOP | BS_PUSHBUTTON, kButton2, Bounds(112, 176, 75, 25));
-    AddControl(hwnd_, L"BUTTON", "キャンセル", WS_TABSTOP | BS_PUSHBUTTON, kButton3,
-               Bounds(200, 176, 75, 25));
+    ui::AddDialogControl(hwnd_, L"STATIC", "100%", SS_LEFT, kLblTransparency, Bounds(224, 48, 24, 12));
+    ui::AddDialogControl(hwnd_, L"BUTTON", "最前面化する", WS_TABSTOP | BS_AUTOCHECKBOX, kChkTopMost,
+                         Bounds(16, 80, 97, 17));
+    ui::AddDialogControl(hwnd_, L"BUTTON", "OK", WS_TABSTOP | BS_PUSHBUTTON, kButton2,
+                         Bounds(112, 176, 75, 25));
+    ui::AddDialogControl(hwnd_, L"BUTTON", "キャンセル", WS_TABSTOP | BS_PUSHBUTTON, kButton3,
+                         Bounds(200, 176, 75, 25));
     gboxTray_ = ui::CreateCheckGroupBox(hwnd_, kGboxTray, Bounds(16, 112, 233, 57),
                                         ui::Utf8("タスクトレイに入れる"), true);
-    chkHide_ = AddControl(gboxTray_, L"BUTTON", "タスクトレイアイコンを表示しない",
-                          WS_TABSTOP | BS_AUTOCHECKBOX, kChkHide, Bounds(8, 24, 193, 17));
-}
-
-HWND TForm3::AddControl(HWND parent, const wchar_t* cls, const char* text, DWORD style, int id, RECT bounds,
-                        DWORD exStyle) {
-    return CreateWindowExW(exStyle, cls, ui::Utf8(text).c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left,
-                           bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                           nullptr);
+    chkHide_ = ui::AddDialogControl(gboxTray_, L"BUTTON", "タスクトレイアイコンを表示しない",
+                                    WS_TABSTOP | BS_AUTOCHECKBOX, kChkHide, Bounds(8, 24, 193, 17));
 }
 
 // Every control, also those inside the tray group, shows the system font;
@@ -194,12 +169,7 @@ void TForm3::SetFonts() {
 void TForm3::FitLabel(int id) {
     HWND label = GetDlgItem(hwnd_, id);
     const std::wstring text = WindowText(label);
-    HDC dc = GetDC(label);
-    HGDIOBJ old = SelectObject(dc, font_.get());
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(label, dc);
+    const SIZE size = ui::TextSize(ui::WindowDC(label).get(), font_.get(), text);
     SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(label, nullptr, TRUE);
 }

@@ -12,6 +12,7 @@
 
 #include "rules/RegistWindowsText.h"
 #include "ui/Handles.h"
+#include "ui/ModalDialog.h"
 
 // Lets the user pick a file, starting in initialFolder (system code page;
 // empty: the chooser's default folder). Returns the full path picked, or
@@ -56,15 +57,13 @@ public:
 private:
     TForm3(HWND owner, const StoredRule& values, const FileChooser& chooser);
 
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    friend INT_PTR CALLBACK ui::ObjectDialogProc<TForm3>(HWND, UINT, WPARAM, LPARAM) noexcept;
+    void BindWindow(HWND hwnd) { hwnd_ = hwnd; }
     INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     INT_PTR OnInitDialog();
     INT_PTR OnCommand(WPARAM wp);
-    INT_PTR OnGetFont();
 
     void CreateControls();
-    HWND AddControl(HWND parent, const wchar_t* cls, const char* text, DWORD style, int id, RECT bounds,
-                    DWORD exStyle = 0);
     void SetFonts();
     void FitLabel(int id);
     void Prefill();

@@ -36,6 +36,12 @@ std::vector<WORD> EmptyDialogTemplate(const char* utf8Caption) {
     return words;
 }
 
+HWND AddDialogControl(HWND parent, const wchar_t* className, const char* utf8Text, DWORD style, int id,
+                      const RECT& bounds, DWORD exStyle) {
+    return CreateChildWindow(parent, className, Utf8(utf8Text).c_str(), WS_VISIBLE | style, id, bounds,
+                             exStyle);
+}
+
 void PlaceDialog(HWND dialog, HWND owner, int clientWidth, int clientHeight) {
     RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)), FALSE,
