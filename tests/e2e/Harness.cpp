@@ -167,6 +167,11 @@ int Program::Close() {
     return WaitForExit();
 }
 
+void Program::Kill() {
+    TerminateProcess(pi_.hProcess, 1);
+    WaitForExit();
+}
+
 int Program::WaitForExit(DWORD ms) {
     if (WaitForSingleObject(pi_.hProcess, ms) != WAIT_OBJECT_0) return -1;
     exited_ = true;

@@ -51,6 +51,8 @@ public:
     void Command(UINT id);
     // Ends the program as the close box does and waits; the exit code or -1.
     int Close();
+    // Ends the program at once, as a crash or the task manager would.
+    void Kill();
     int WaitForExit(DWORD ms = 20000);
 
 private:

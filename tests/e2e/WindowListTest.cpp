@@ -149,6 +149,24 @@ TEST_F(WindowListTest, TrayWindowCodeHidesAndExitGivesTheWindowBack) {
     EXPECT_EQ(ExStyle(wnd), style);
 }
 
+TEST_F(WindowListTest, WindowsHiddenByAKilledRunComeBackAtTheNextStart) {
+    HWND plain = helper_.NewWindow({.title = "Hidden then lost"});
+    HWND app = helper_.NewWindow({.title = "Hidden app window", .exStyle = WS_EX_APPWINDOW});
+    std::vector<LONG_PTR> styles = {ExStyle(plain), ExStyle(app)};
+    Notify(hook::HookTrayWindow, plain);
+    Notify(hook::HookTrayWindow, app);
+    ASSERT_FALSE(IsWindowVisible(plain));
+    ASSERT_FALSE(IsWindowVisible(app));
+    program_->Kill();
+    EXPECT_FALSE(IsWindowVisible(plain));  // nobody gave them back yet
+
+    program_ = std::make_unique<Program>(folder_);
+    ASSERT_NE(program_->MainWindow(), nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(plain) && IsWindowVisible(app); }));
+    EXPECT_EQ(ExStyle(plain), styles[0]);
+    EXPECT_EQ(ExStyle(app), styles[1]);
+}
+
 TEST_F(WindowListTest, LeftPressOnTheIconToggles) {
     HWND wnd = helper_.NewWindow({.title = "Toggled"});
     Command(ID_NRefresh);
