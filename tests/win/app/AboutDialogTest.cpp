@@ -4,25 +4,29 @@
 
 #include <string>
 
-#include "AboutSession.h"
 #include "Identity.h"
 #include "app/AboutDialog.h"
+#include "support/DialogSession.h"
 #include "ui/SystemInfo.h"
 #include "ui/Handles.h"
 #include "ui/Text.h"
 
-using about_test::ChildRect;
-using about_test::CreateOwner;
-using about_test::ShowAboutAndInspect;
+using win_test::ChildRect;
+using win_test::CreateOwner;
+using win_test::TextOf;
 
 namespace {
 
 constexpr RECT kOwnerBounds{120, 90, 620, 390};
 
-std::wstring TextOf(HWND hwnd) {
-    wchar_t buffer[256]{};
-    GetWindowTextW(hwnd, buffer, 256);
-    return buffer;
+// Shows TForm2 over owner and calls inspect with the dialog once it is on the
+// screen; a dialog left open is closed as by its close box. Returns the
+// dialog's modal result.
+INT_PTR ShowAboutAndInspect(HWND owner, const std::function<void(HWND dialog)>& inspect) {
+    INT_PTR result = 0;
+    win_test::ShowAndInspect(
+        owner, [&] { result = TForm2::ShowAbout(owner); }, inspect);
+    return result;
 }
 
 LOGFONTW FontOf(HWND hwnd) {

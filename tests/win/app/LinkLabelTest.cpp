@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "AboutSession.h"
+#include "support/DialogSession.h"
 #include "ui/SystemInfo.h"
 #include "ui/Handles.h"
 #include "ui/LinkLabel.h"

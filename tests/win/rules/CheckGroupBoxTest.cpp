@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "DialogSession.h"
+#include "support/DialogSession.h"
 #include "ui/CheckGroupBox.h"
 #include "ui/Handles.h"
 
@@ -56,7 +56,7 @@ protected:
 TEST_F(CheckGroupBox, ItsCaptionEnablesTheControlsInside) {
     ASSERT_TRUE(group_ && inner_);
     HWND caption = ui::GroupCheckBox(group_);
-    EXPECT_EQ(rules_test::TextOf(caption), L"caption");
+    EXPECT_EQ(win_test::TextOf(caption), L"caption");
     EXPECT_TRUE(ui::IsGroupChecked(group_));
     EXPECT_TRUE(IsWindowEnabled(inner_));
     SendMessageW(inner_, BM_SETCHECK, BST_CHECKED, 0);
@@ -109,13 +109,13 @@ TEST_F(CheckGroupBox, PassesTheCommandsOfItsControlsOn) {
 // The caption is as wide as its text needs and gets the group's font.
 TEST_F(CheckGroupBox, FitsItsCaptionToTheFont) {
     HWND caption = ui::GroupCheckBox(group_);
-    const RECT before = rules_test::ChildRect(caption);
+    const RECT before = win_test::ChildRect(caption);
     LOGFONTW lf{};
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
     lf.lfHeight = -30;
     ui::OwnedFont big{CreateFontIndirectW(&lf)};
     SendMessageW(group_, WM_SETFONT, reinterpret_cast<WPARAM>(big.get()), TRUE);
-    const RECT after = rules_test::ChildRect(caption);
+    const RECT after = win_test::ChildRect(caption);
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(caption, WM_GETFONT, 0, 0)), big.get());
     EXPECT_EQ(after.left, before.left);
     EXPECT_GT(after.right - after.left, before.right - before.left);

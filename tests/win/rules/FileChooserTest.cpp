@@ -8,14 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "DialogSession.h"
+#include "rules/RuleEditorDialog.h"
+#include "support/DialogSession.h"
 #include "ui/Handles.h"
 #include "ui/Text.h"
 
-using rules_test::Pump;
-using rules_test::ShowAndInspect;
-using rules_test::TextOf;
-using rules_test::Utf8;
+using ui::Utf8;
+using win_test::Pump;
+using win_test::ShowAndInspect;
+using win_test::TextOf;
 
 namespace {
 
@@ -80,7 +81,7 @@ protected:
         return result;
     }
 
-    ui::OwnedWindow owner_{rules_test::CreateOwner({100, 80, 700, 480})};
+    ui::OwnedWindow owner_{win_test::CreateOwner({100, 80, 700, 480})};
     TempFolder folder_;
 };
 

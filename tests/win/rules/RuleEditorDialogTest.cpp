@@ -6,20 +6,20 @@
 #include <string>
 #include <vector>
 
-#include "DialogSession.h"
 #include "rules/RuleEditorDialog.h"
+#include "support/DialogSession.h"
 #include "ui/CheckGroupBox.h"
 #include "ui/Handles.h"
 #include "ui/Slider.h"
 #include "ui/SystemInfo.h"
 #include "ui/Text.h"
 
-using rules_test::ChildRect;
-using rules_test::CreateOwner;
-using rules_test::EditAndInspect;
-using rules_test::Pump;
-using rules_test::TextOf;
-using rules_test::Utf8;
+using ui::Utf8;
+using win_test::ChildRect;
+using win_test::CreateOwner;
+using win_test::Pump;
+using win_test::ShowAndInspect;
+using win_test::TextOf;
 
 void PrintTo(const StoredRule& r, std::ostream* os) {
     *os << "{" << testing::PrintToString(r.FileName) << ", " << r.Transparency << "%, tray " << r.Tray
@@ -63,7 +63,10 @@ class RuleEditor : public testing::Test {
 protected:
     std::optional<StoredRule> Edit(const StoredRule& values, const std::function<void(HWND)>& inspect,
                                    const FileChooser& chooser = NoChooser) {
-        return EditAndInspect(owner_.get(), values, chooser, inspect);
+        std::optional<StoredRule> result;
+        ShowAndInspect(
+            owner_.get(), [&] { result = TForm3::Edit(owner_.get(), values, chooser); }, inspect);
+        return result;
     }
 
     ui::OwnedWindow owner_{CreateOwner(kOwnerBounds)};

@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "DialogSession.h"
+#include "support/DialogSession.h"
 #include "ui/Handles.h"
 #include "ui/Slider.h"
 
@@ -48,7 +48,7 @@ protected:
         events_.clear();
     }
 
-    ui::OwnedWindow parent_{rules_test::CreateOwner({100, 100, 400, 300})};
+    ui::OwnedWindow parent_{win_test::CreateOwner({100, 100, 400, 300})};
     HWND slider_ = nullptr;
     std::vector<int> events_;
 };
@@ -146,7 +146,7 @@ TEST_F(Slider, RepeatsRulerStepsWhileThePointerIsBesideTheThumb) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
     EXPECT_GE(secondStep - pressed, ui::kSliderRepeatMs - 20) << "repeats do not come early";
-    rules_test::PumpFor(nullptr, 1000);
+    win_test::PumpFor(nullptr, 1000);
     Release(pointer);
     EXPECT_EQ(events_, (std::vector<int>{20, 30, 40, 50}))
         << "the thumb stops once it has passed the pointer";
@@ -156,13 +156,13 @@ TEST_F(Slider, StopsRepeatingWhenReleasedOrThePointerCrossesTheThumb) {
     Start(100);
     Press(0);
     Release(0);
-    rules_test::PumpFor(nullptr, 1000);
+    win_test::PumpFor(nullptr, 1000);
     EXPECT_EQ(events_, std::vector<int>{90}) << "released at once: one step";
 
     Start(60);
     Press(0);
     Move(ui::SliderThumbX(slider_, 100));
-    rules_test::PumpFor(nullptr, 1000);
+    win_test::PumpFor(nullptr, 1000);
     Release(ui::SliderThumbX(slider_, 100));
     EXPECT_EQ(events_, std::vector<int>{50}) << "pointer moved to the other side: no repeat";
 }

@@ -1,8 +1,6 @@
-#include "DialogSession.h"
+#include "support/DialogSession.h"
 
-#include "ui/Text.h"
-
-namespace rules_test {
+namespace win_test {
 namespace {
 
 struct Session {
@@ -52,14 +50,6 @@ void ShowAndInspect(HWND owner, const std::function<void()>& show, const std::fu
     g_session = outer;
 }
 
-std::optional<StoredRule> EditAndInspect(HWND owner, const StoredRule& values, const FileChooser& chooser,
-                                         const std::function<void(HWND)>& inspect) {
-    std::optional<StoredRule> result;
-    ShowAndInspect(
-        owner, [&] { result = TForm3::Edit(owner, values, chooser); }, inspect);
-    return result;
-}
-
 void Pump(HWND dialog) {
     MSG msg;
     while ((!dialog || (IsWindow(dialog) && IsWindowVisible(dialog))) &&
@@ -98,8 +88,4 @@ std::wstring TextOf(HWND hwnd) {
     return buffer;
 }
 
-std::wstring Utf8(const char* text) {
-    return ui::Utf8(text);
-}
-
-}  // namespace rules_test
+}  // namespace win_test
