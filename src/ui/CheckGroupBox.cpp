@@ -20,6 +20,7 @@ class CheckGroupBox {
 public:
     CheckGroupBox(std::wstring caption, bool checked) : caption_(std::move(caption)), checked_(checked) {}
 
+    void BindWindow(HWND hwnd) { hwnd_ = hwnd; }
     LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void Paint(HDC dc) const;
     bool Checked() const { return checked_; }
@@ -42,9 +43,6 @@ private:
 
 LRESULT CheckGroupBox::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_NCCREATE:
-            hwnd_ = hwnd;
-            break;
         case WM_CREATE:
             return OnCreate() ? 0 : -1;
         case WM_SETFONT:

@@ -1,11 +1,10 @@
 // Controls that own their state and paint themselves: the window adopts the
 // object handed over as its creation parameter and frees it when it is
 // destroyed, so a dialog can create such a control and forget it. T provides
-//     LRESULT Handle(HWND, UINT, WPARAM, LPARAM)
-// and is told its window on WM_NCCREATE through that call like any message;
-// and
-//     void Paint(HDC) const
-// which fills the whole client area, for WM_PAINT and WM_PRINTCLIENT.
+//     void BindWindow(HWND)  told its window on WM_NCCREATE, before Handle
+//     LRESULT Handle(HWND, UINT, WPARAM, LPARAM)  every message but painting
+//     void Paint(HDC) const  fills the whole client area, for WM_PAINT and
+//                            WM_PRINTCLIENT
 #pragma once
 #include <windows.h>
 
@@ -36,11 +35,18 @@ LRESULT ControlMessage(T& object, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
+// A control that draws its focus cue and its disabled look draws itself again
+// after these.
+inline bool ChangesFocusOrEnabledLook(UINT msg) {
+    return msg == WM_SETFOCUS || msg == WM_KILLFOCUS || msg == WM_ENABLE || msg == WM_UPDATEUISTATE;
+}
+
 template <typename T>
 LRESULT CALLBACK ControlObjectProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     if (msg == WM_NCCREATE) {
         auto* pending =
             static_cast<std::unique_ptr<T>*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        (*pending)->BindWindow(hwnd);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pending->release()));
     }
     auto* object = reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));

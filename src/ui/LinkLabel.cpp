@@ -27,6 +27,7 @@ public:
     LinkLabel(LinkLabelText text, std::function<void()> onLinkClick)
         : text_(std::move(text)), onLinkClick_(std::move(onLinkClick)) {}
 
+    void BindWindow(HWND hwnd) { hwnd_ = hwnd; }
     LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void Paint(HDC dc) const;
     RECT LinkRect() const;
@@ -54,9 +55,9 @@ private:
 };
 
 LRESULT LinkLabel::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (ChangesFocusOrEnabledLook(msg)) InvalidateRect(hwnd, nullptr, TRUE);
     switch (msg) {
         case WM_CREATE:
-            hwnd_ = hwnd;
             SetFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
             return 0;
         case WM_SETFONT:
@@ -85,12 +86,6 @@ LRESULT LinkLabel::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case WM_GETDLGCODE:
             return OnGetDlgCode(lp);
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-        case WM_ENABLE:
-        case WM_UPDATEUISTATE:
-            InvalidateRect(hwnd, nullptr, TRUE);
-            break;
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
 }

@@ -41,6 +41,7 @@ public:
     Slider(SliderRange range, int value, std::function<void(int)> onChange)
         : range_(range), value_(Clamp(range, value)), onChange_(std::move(onChange)) {}
 
+    void BindWindow(HWND hwnd) { hwnd_ = hwnd; }
     LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void Paint(HDC dc) const;
 
@@ -72,10 +73,8 @@ private:
 };
 
 LRESULT Slider::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (ChangesFocusOrEnabledLook(msg)) InvalidateRect(hwnd, nullptr, TRUE);
     switch (msg) {
-        case WM_NCCREATE:
-            hwnd_ = hwnd;
-            break;
         case WM_GETDLGCODE:
             return DLGC_WANTARROWS;
         case WM_KEYDOWN:
@@ -98,10 +97,6 @@ LRESULT Slider::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (wp == kRepeatTimer) OnRepeat();
             return 0;
         case WM_SIZE:
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-        case WM_ENABLE:
-        case WM_UPDATEUISTATE:
             InvalidateRect(hwnd, nullptr, TRUE);
             break;
     }

@@ -215,10 +215,7 @@ TEST_F(AboutDialog, ClosesByOkOrTheCloseBoxOnly) {
         bool closed = false;
         const INT_PTR result = ShowAboutAndInspect(owner_.get(), [&](HWND dialog) {
             c.act(dialog);
-            MSG msg;
-            while (IsWindowVisible(dialog) && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (!IsDialogMessageW(dialog, &msg)) DispatchMessageW(&msg);
-            }
+            win_test::Pump(dialog);
             closed = !IsWindowVisible(dialog);
         });
         EXPECT_EQ(closed, c.closes);
