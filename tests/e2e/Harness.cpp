@@ -197,6 +197,18 @@ int RunToEnd(const std::string& exe, const std::string& args, DWORD ms) {
     return static_cast<int>(code);
 }
 
+int TrayIconCount() {
+    HWND tray = FindWindowW(L"__winex11_standalone_tray", L"Wine System Tray");
+    int count = 0;
+    for (HWND child = tray ? GetWindow(tray, GW_CHILD) : nullptr; child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t cls[64] = L"";
+        GetClassNameW(child, cls, 64);
+        if (lstrcmpW(cls, L"__winex11_tray_icon") == 0) ++count;
+    }
+    return count;
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD ms) {
     DWORD start = GetTickCount();
     while (!condition()) {

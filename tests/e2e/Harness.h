@@ -64,6 +64,11 @@ private:
 // Runs the exe once and waits for it to end; the exit code or -1 on time-out.
 int RunToEnd(const std::string& exe, const std::string& args, DWORD ms = 20000);
 
+// The notification icons Wine shows: one child window of class
+// "__winex11_tray_icon" of the "Wine System Tray" window per icon. An icon
+// whose window is destroyed goes with it.
+int TrayIconCount();
+
 // Polls a condition (pumping nothing: the program is another process).
 bool WaitUntil(const std::function<bool()>& condition, DWORD ms = 10000);
 

@@ -36,21 +36,6 @@ bool OnScreen(HWND w) {
     return IsWindowVisible(w) && !IsIconic(w);
 }
 
-// The icons Wine shows: one child window of class "__winex11_tray_icon" of
-// the "Wine System Tray" window per icon. An icon whose window is destroyed
-// goes with it, so the removal itself shows only while the program still runs.
-int TrayIconCount() {
-    HWND tray = FindWindowW(L"__winex11_standalone_tray", L"Wine System Tray");
-    int count = 0;
-    for (HWND child = tray ? GetWindow(tray, GW_CHILD) : nullptr; child;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t cls[64] = L"";
-        GetClassNameW(child, cls, 64);
-        if (lstrcmpW(cls, L"__winex11_tray_icon") == 0) ++count;
-    }
-    return count;
-}
-
 }  // namespace
 
 TEST(OwnIcon, HideIconSwitchNeedsDashOrSlash) {

@@ -59,6 +59,17 @@ protected:
     }
     void TrayMouse(UINT iconId, UINT mouseMessage) { SendMessageW(main_, kTrayNotify, iconId, mouseMessage); }
 
+    // Opens the list's context menu from the keyboard and closes it again, so
+    // that its ticks are set from the selected window's state.
+    void OpenAndCloseContextMenu() {
+        PostMessageW(main_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list_), MAKELPARAM(-1, -1));
+        HWND menu = nullptr;
+        ASSERT_TRUE(
+            WaitUntil([&] { return (menu = FindWindowW(L"#32768", nullptr)) && IsWindowVisible(menu); }));
+        PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }));
+    }
+
     std::vector<std::string> Titles() { return ColumnTexts(program_->Pid(), list_, 0); }
     int RowOf(const std::string& title) {
         std::vector<std::string> titles = Titles();
@@ -197,6 +208,26 @@ TEST_F(WindowListTest, LeftPressWithTaskbarOptionTogglesByLastActiveWindow) {
     EXPECT_FALSE(IsIconic(wnd));
 }
 
+TEST_F(WindowListTest, IconOptionRemovesTheIconsOfShownWindowsOnly) {
+    HWND shown = helper_.NewWindow({.title = "Registered, on screen"});
+    HWND hidden = helper_.NewWindow({.title = "Registered, in the tray"});
+    Command(ID_NRefresh);
+    const int before = TrayIconCount();
+    Select("Registered, on screen");
+    Command(ID_NAddTray);
+    Notify(hook::HookTrayWindow, hidden);
+    ASSERT_TRUE(IsWindowVisible(shown));
+    ASSERT_FALSE(IsWindowVisible(hidden));
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconCount() == before + 2; }));
+    Command(ID_NIconHide);  // on: the window on screen loses its icon
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconCount() == before + 1; }));
+    TrayMouse(2, WM_LBUTTONDOWN);  // restoring with the option on removes the icon too
+    EXPECT_TRUE(IsWindowVisible(hidden));
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconCount() == before; }));
+    Command(ID_NIconHide);  // off: both icons come back
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconCount() == before + 2; }));
+}
+
 TEST_F(WindowListTest, TransparencyReachesDirectlyOwnedWindowsOnly) {
     HWND wnd = helper_.NewWindow({.title = "See-through"});
     HWND dialog = helper_.NewWindow({.title = "Its dialog", .owner = wnd});
@@ -217,10 +248,21 @@ TEST_F(WindowListTest, TransparencyReachesDirectlyOwnedWindowsOnly) {
     EXPECT_EQ(ExStyle(dialog) & WS_EX_LAYERED, 0);
 }
 
-TEST_F(WindowListTest, TopMostCommandMakesTheWindowTopmost) {
-    HWND wnd = helper_.NewWindow({.title = "On top"});
+TEST_F(WindowListTest, ListCommandsToggleByTheStateTheMenuShowed) {
+    HWND wnd = helper_.NewWindow({.title = "In and out"});
     Command(ID_NRefresh);
-    Select("On top");
-    Command(ID_NTopMost);
+    Select("In and out");
+    const int before = TrayIconCount();
+    OpenAndCloseContextMenu();
+    Command(ID_NAddTray);  // not in the tray: goes in, stays on screen with its icon
+    Command(ID_NTopMost);  // not topmost: becomes topmost
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconCount() == before + 1; }));
     EXPECT_NE(ExStyle(wnd) & WS_EX_TOPMOST, 0);
+
+    OpenAndCloseContextMenu();
+    Command(ID_NAddTray);  // ticked now: taken out again
+    Command(ID_NTopMost);  // ticked now: no longer topmost
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconCount() == before; }));
+    EXPECT_EQ(ExStyle(wnd) & WS_EX_TOPMOST, 0);
+    EXPECT_TRUE(IsWindowVisible(wnd));
 }
