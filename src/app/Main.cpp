@@ -47,8 +47,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         return 1;
     }
     mainWindow = owner.get();
-    if (shownWhileStarting)
-        mainWindow->ApplicationEventsMessage(MSG{app.Handle(), WM_SHOWINSTANCE, 0, 0, 0, {}});
+    // Asked again through the queue, so that it comes after what closing the
+    // start-up box set in motion, as a second start's own signal would.
+    if (shownWhileStarting) PostMessageW(app.Handle(), WM_SHOWINSTANCE, 0, 0);
 
     int exitCode = app.Run();
     app.RemoveInstanceMark(InstanceGuid);

@@ -137,7 +137,8 @@ HWND Program::IconWindow() {
 
 HWND Program::WaitForMessageBox() {
     HWND w = nullptr;
-    WaitUntil([&] { return (w = FindTopLevel(L"#32770")) != nullptr; });
+    // Found only once shown: while it is being made its text may not be there yet.
+    WaitUntil([&] { return (w = FindTopLevel(L"#32770")) != nullptr && IsWindowVisible(w); });
     return w;
 }
 

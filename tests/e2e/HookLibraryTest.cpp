@@ -84,7 +84,9 @@ TEST(HookLibrary, WindowsOpenedLaterAreListedAndDroppedWhenTheyGo) {
     constexpr int kCurrWinListId = 11;
     ProgramFolder folder;
     Program p(folder);
-    HWND list = GetDlgItem(p.MainWindow(), kCurrWinListId);
+    HWND main = p.MainWindow();
+    ASSERT_TRUE(WaitUntil([&] { return main && IsWindowVisible(main); }));
+    HWND list = GetDlgItem(main, kCurrWinListId);
     ASSERT_NE(list, nullptr);
     auto rows = [&] {
         std::vector<std::string> titles = ColumnTexts(p.Pid(), list, 0);

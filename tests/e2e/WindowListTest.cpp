@@ -41,6 +41,8 @@ protected:
         program_ = std::make_unique<Program>(folder_);
         main_ = program_->MainWindow();
         ASSERT_NE(main_, nullptr);
+        // Start-up, with its first refresh, is over once the window shows.
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main_) != FALSE; }));
         list_ = GetDlgItem(main_, kCurrWinListId);
         ASSERT_NE(list_, nullptr);
         hookMessage_ = RegisterWindowMessageA(hook::kHookMessageName);
