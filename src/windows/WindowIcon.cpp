@@ -27,8 +27,16 @@ TIcon GetFileIcon(const std::string& fileName) {
     return TIcon::Owned(info.hIcon);
 }
 
+static HICON ClassSmallIcon(HWND wnd) {
+    return reinterpret_cast<HICON>(GetClassLongPtrA(wnd, GCLP_HICONSM));
+}
+
 TIcon GetWindowIcon(HWND wnd) {
-    HICON classIcon = reinterpret_cast<HICON>(GetClassLongPtrA(wnd, GCLP_HICONSM));
-    if (classIcon) return TIcon::Borrowed(classIcon);
+    if (HICON classIcon = ClassSmallIcon(wnd)) return TIcon::Borrowed(classIcon);
     return GetFileIcon(GetWindowFileName(wnd));
+}
+
+TIcon GetWindowIcon(HWND wnd, const std::string& fileName) {
+    if (HICON classIcon = ClassSmallIcon(wnd)) return TIcon::Borrowed(classIcon);
+    return GetFileIcon(fileName);
 }

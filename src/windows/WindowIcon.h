@@ -36,3 +36,6 @@ TIcon GetFileIcon(const std::string& fileName);
 // The small icon of the window's class, or, when the class has none, the
 // shell's small icon for the executable of the window's process.
 TIcon GetWindowIcon(HWND wnd);
+// The same for a caller that has read the window's executable path already:
+// the process is not asked again.
+TIcon GetWindowIcon(HWND wnd, const std::string& fileName);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "HelperClient.h"
 #include "windows/WindowFileName.h"
 
@@ -130,6 +132,39 @@ TEST_F(WindowHelpersTest, WindowWithoutClassIconGetsTheExecutablesIcon) {
     EXPECT_TRUE(fileIcon);
 }
 
+// The pixels of a small icon, to tell two icons apart by their picture.
+std::vector<DWORD> Pixels(HICON icon) {
+    std::vector<DWORD> pixels(16 * 16);
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return {};
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = 16;
+    bi.bmiHeader.biHeight = -16;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    HDC dc = GetDC(nullptr);
+    GetDIBits(dc, info.hbmColor ? info.hbmColor : info.hbmMask, 0, 16, pixels.data(), &bi, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return pixels;
+}
+
+// A caller that has read the executable's path already hands it over: a window
+// without class icon then gets the icon of that path, not of its process again.
+TEST_F(WindowHelpersTest, WindowIconFromAPathTheCallerKnows) {
+    HWND wnd = client.NewWindow({.title = "no icon", .classIcon = "none"});
+    // A type whose icon differs from a program's, also under Wine.
+    const std::string package = "Z:\\no\\such\\folder\\setup.msi";
+    std::vector<DWORD> packageIcon = Pixels(GetFileIcon(package).Handle());
+    ASSERT_FALSE(packageIcon.empty());
+    ASSERT_NE(packageIcon, Pixels(GetWindowIcon(wnd).Handle())) << "the shell gives both types one icon";
+    TIcon icon = GetWindowIcon(wnd, package);
+    EXPECT_TRUE(icon.IsOwned());
+    EXPECT_EQ(Pixels(icon.Handle()), packageIcon);
+}
+
 // Class icons belong to their class: borrowed, never destroyed. (Wine answers
 // class icons of other processes' windows with 0, so this uses a window of the
 // test itself.)
@@ -148,6 +183,9 @@ TEST(WindowIcon, ClassIconIsBorrowed) {
         TIcon icon = GetWindowIcon(wnd);
         EXPECT_EQ(icon.Handle(), small);
         EXPECT_FALSE(icon.IsOwned());
+        TIcon withPath = GetWindowIcon(wnd, "Z:\\no\\such\\folder\\notes.txt");  // the class icon comes first
+        EXPECT_EQ(withPath.Handle(), small);
+        EXPECT_FALSE(withPath.IsOwned());
     }
     EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrA(wnd, GCLP_HICONSM)), small);
     ICONINFO info{};
