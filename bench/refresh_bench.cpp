@@ -1,0 +1,258 @@
+// What a refresh of the window list costs in the real pelmora.exe, against a
+// loop that makes only the platform calls no refresh can do without, for 50,
+// 100, 200 and 400 windows of 20 helper processes; then how long a posted
+// "window created" notification takes to become a row. Run under Wine (or on
+// Windows). Not a test: it prints figures and never fails on time.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Fakes.h"
+#include "Harness.h"
+#include "HelperClient.h"
+#include "RemoteList.h"
+#include "app/MenuIds.h"
+#include "hook/HookContract.h"
+#include "ui/ImageLists.h"
+#include "windows/WinInfo.h"
+#include "windows/WindowEnumeration.h"
+#include "windows/WindowHelpers.h"
+
+namespace {
+
+constexpr int kHelperCount = 20;
+constexpr int kRuns = 21;
+constexpr int kCurrWinListId = 11;
+
+double Millis(const std::function<void()>& work) {
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    work();
+    QueryPerformanceCounter(&end);
+    return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Windows of 20 helper processes, handed out round robin. Every fourth class
+// has no small icon, so the shell's icon for the executable stands in.
+class Desktop {
+public:
+    Desktop() {
+        for (int i = 0; i < kHelperCount; ++i) helpers_.push_back(std::make_unique<helper::HelperClient>());
+    }
+    HWND NewWindow() {
+        int n = made_++;
+        return helpers_[n % kHelperCount]->NewWindow(
+            {.title = "Bench window " + std::to_string(n), .classIcon = n % 4 == 3 ? "none" : "custom"});
+    }
+    void FillTo(int count) {
+        while (made_ < count) NewWindow();
+    }
+
+private:
+    std::vector<std::unique_ptr<helper::HelperClient>> helpers_;
+    int made_ = 0;
+};
+
+std::vector<HWND> TopLevelWindows() {
+    std::vector<HWND> windows;
+    EnumWindows(
+        [](HWND wnd, LPARAM list) WINAPI -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::string ProcessPath(HWND wnd) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!process) return {};
+    char path[MAX_PATH * 4];
+    DWORD size = sizeof path;
+    std::string result = QueryFullProcessImageNameA(process, 0, path, &size) ? std::string(path, size) : "";
+    CloseHandle(process);
+    return result;
+}
+
+// The icon the list shows: the class's small icon, else the shell's icon for
+// the path already read. Copied into `images` when one is given.
+void TakeIcon(HWND wnd, const std::string& path, HIMAGELIST images) {
+    HICON icon = reinterpret_cast<HICON>(GetClassLongPtrA(wnd, GCLP_HICONSM));
+    HICON shellIcon = nullptr;
+    if (!icon) {
+        SHFILEINFOA info{};
+        if (SHGetFileInfoA(path.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                           SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES))
+            icon = shellIcon = info.hIcon;
+    }
+    if (images) ui::AddIconImage(images, icon);
+    if (shellIcon) DestroyIcon(shellIcon);
+}
+
+// One enumeration; visibility, title and owner per window; one path query and
+// one icon per listed window. Returns the number of windows listed.
+int BaselineRefresh(HIMAGELIST images) {
+    if (images) ImageList_RemoveAll(images);
+    int listed = 0;
+    for (HWND wnd : TopLevelWindows()) {
+        if (!IsWindowVisible(wnd)) continue;
+        char title[256] = "";
+        DWORD_PTR copied = 0;
+        SendMessageTimeoutA(wnd, WM_GETTEXT, 255, reinterpret_cast<LPARAM>(title), SMTO_ABORTIFHUNG, 200,
+                            &copied);
+        if (!title[0] || GetWindow(wnd, GW_OWNER)) continue;
+        if (lstrcmpiA(title, "program manager") == 0) continue;
+        TakeIcon(wnd, ProcessPath(wnd), images);
+        ++listed;
+    }
+    return listed;
+}
+
+// The program's own routines for the same work, piece by piece, in this
+// process: where a refresh spends its time apart from the list view.
+void Pieces() {
+    TWinInfoList infos;
+    std::vector<TWinInfo*> listed;
+    std::vector<TIcon> icons;
+    auto images = ui::CreateSmallImageList();
+    double enumerate = Millis([&] { EnumerateWindows(infos, 0, true); });
+    double filters = Millis([&] {
+        for (auto& info : infos)
+            if (info->GetVisible() && !info->GetTitle().empty() && !info->GetOwnerWnd())
+                listed.push_back(info.get());
+    });
+    double paths = Millis([&] {
+        for (TWinInfo* info : listed) info->GetFileName();
+    });
+    double iconTime = Millis([&] {
+        for (TWinInfo* info : listed) icons.push_back(GetWindowIcon(info->Wnd(), info->GetFileName()));
+    });
+    double copies = Millis([&] {
+        for (const TIcon& icon : icons) ui::AddIconImage(images.get(), icon.Handle());
+    });
+    std::printf(
+        "     pieces in this process: enumerate %.2f, visible/title/owner %.2f, paths %.2f, icons %.2f, "
+        "icon copies into an image list %.2f ms\n",
+        enumerate, filters, paths, iconTime, copies);
+}
+
+// One change of the row count of a shown owner-data list view in this
+// process: the program pays it once per refresh and once per new row.
+void RowCountChange() {
+    InitCommonControls();
+    HWND top = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600, 400, nullptr,
+                               nullptr, nullptr, nullptr);
+    HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                                WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA, 0, 0, 580, 360, top,
+                                nullptr, nullptr, nullptr);
+    for (int column = 0; column < 2; ++column) {
+        LVCOLUMNW col{};
+        col.mask = LVCF_WIDTH;
+        col.cx = 200;
+        ListView_InsertColumn(list, column, &col);
+    }
+    ListView_SetItemCountEx(list, 400, 0);
+    UpdateWindow(top);
+    constexpr int kChanges = 20;
+    double ms = Millis([&] {
+        for (int i = 1; i <= kChanges; ++i) ListView_SetItemCountEx(list, 400 + i, 0);
+    });
+    std::printf("row count change of a shown owner-data list view with 400 rows: %.2f ms each\n",
+                ms / kChanges);
+    DestroyWindow(top);
+}
+
+struct Running {
+    e2e::ProgramFolder folder;
+    std::unique_ptr<e2e::Program> program;
+    HWND main = nullptr;
+    HWND list = nullptr;
+    UINT hookMessage = RegisterWindowMessageA(hook::kHookMessageName);
+};
+
+void CompareRefresh(Running& app, Desktop& desktop, int windows) {
+    desktop.FillTo(windows);
+    auto images = ui::CreateSmallImageList();
+    std::vector<double> refresh, baseline, withImages;
+    int listed = 0;
+    auto refreshOnce = [&] { SendMessageW(app.main, WM_COMMAND, ID_NRefresh, 0); };
+    refreshOnce();  // warm-up: caches, first icons, paged-in code
+    BaselineRefresh(images.get());
+    for (int run = 0; run < kRuns; ++run) {  // interleaved, so load changes hit all three alike
+        Sleep(20);                           // the program paints outside the measured time
+        refresh.push_back(Millis(refreshOnce));
+        baseline.push_back(Millis([&] { listed = BaselineRefresh(nullptr); }));
+        withImages.push_back(Millis([&] { BaselineRefresh(images.get()); }));
+    }
+    double r = Median(refresh), b = Median(baseline), bi = Median(withImages);
+    std::printf("%3d | %4d | %4d | %8.2f | %8.2f | %5.2f | %8.2f | %5.2f\n", windows, e2e::RowCount(app.list),
+                listed, r, b, r / b, bi, r / bi);
+    Pieces();
+}
+
+// Asks the list for its row count as fast as the program answers (the
+// harness's wait sleeps 50 ms between looks, too coarse here).
+bool PollUntilRows(HWND list, int rows) {
+    DWORD start = GetTickCount();
+    while (e2e::RowCount(list) < rows)
+        if (GetTickCount() - start > 5000) return false;
+    return true;
+}
+
+void CreatedToRow(Running& app, Desktop& desktop) {
+    std::vector<double> times;
+    int missed = 0;
+    for (int i = 0; i < 100; ++i) {
+        HWND wnd = desktop.NewWindow();
+        int before = e2e::RowCount(app.list);
+        bool arrived = false;
+        times.push_back(Millis([&] {
+            PostMessageW(app.main, app.hookMessage, hook::HookWindowCreated, reinterpret_cast<LPARAM>(wnd));
+            arrived = PollUntilRows(app.list, before + 1);
+        }));
+        if (!arrived) ++missed;
+    }
+    std::printf("posted code 3 to its row in the list, 100 new windows: median %.2f ms, worst %.2f ms%s\n",
+                Median(times), *std::max_element(times.begin(), times.end()),
+                missed ? (" (" + std::to_string(missed) + " never listed)").c_str() : "");
+}
+
+}  // namespace
+
+int main() {
+    Running app;
+    app.folder.UseLibrary(e2e::SilentLibrary());  // the benchmark alone sends notifications
+    app.program = std::make_unique<e2e::Program>(app.folder);
+    app.main = app.program->MainWindow();
+    app.list = app.main ? GetDlgItem(app.main, kCurrWinListId) : nullptr;
+    if (!app.list) {
+        std::printf("pelmora.exe did not start\n");
+        return 1;
+    }
+    Desktop desktop;
+    std::printf("window list refresh, medians of %d interleaved runs, windows of %d helper processes\n",
+                kRuns, kHelperCount);
+    std::printf(
+        "helper windows | rows | baseline rows | NRefreshClick ms | baseline ms | ratio | "
+        "baseline + image list ms | ratio\n");
+    for (int windows : {50, 100, 200, 400}) CompareRefresh(app, desktop, windows);
+    CreatedToRow(app, desktop);
+    RowCountChange();
+    app.program->Close();
+}
