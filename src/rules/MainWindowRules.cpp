@@ -35,9 +35,11 @@ int TPelmoraMainWindow::IndexOfRule(const std::string& fileName) const {
 }
 
 void TPelmoraMainWindow::AddRule(const StoredRule& values) {
-    if (!IsExistingFile(values.FileName)) return;
+    if (!IsExistingFile(values.FileName) || !HasExeExtension(values.FileName)) return;
     PutRule(values);
-    const TRegWinItem& rule = RegWinItems[IndexOfRule(values.FileName)];
+    // A copy: treating other programs' windows waits on them, and the list may
+    // change meanwhile.
+    const TRegWinItem rule = RegWinItems[IndexOfRule(values.FileName)];
     for (const TCurrWinItem& row : CurrWinItems)
         if (lstrcmpiA(row.FileName.c_str(), rule.FileName.c_str()) == 0) ApplyRule(row.Wnd, rule);
 }

@@ -532,24 +532,38 @@ TEST(Rules, RowsFollowTheRulesThroughLoadingEditingAndDeleting) {
               RulesText({{second, 80, false, true, false}, {missing, 30, true, true, true}}));
 }
 
+// Each refused file is tried for a new rule while the list is empty, then
+// for the edited rule once there is one.
 TEST(Rules, TheEditorChangesNothingForAFileThatIsNoExistingExecutable) {
     Session s;
     const std::string kept = s.ExeFile("Kept.exe");
     CreateDirectoryA((s.Folder() + "Folder.exe").c_str(), nullptr);
-    s.Start({{kept, 70, true, false, false}});
-    for (const std::string& file :
-         {s.Folder() + "ReadMe.txt", s.Folder() + "Missing.exe", s.Folder() + "Folder.exe", std::string()}) {
+    const std::vector<std::string> refused = {s.Folder() + "ReadMe.txt", s.Folder() + "Missing.exe",
+                                              s.Folder() + "Folder.exe", ""};
+    s.Start({});
+    for (const std::string& file : refused) {
         SCOPED_TRACE(file);
-        Editor edited = s.EditRule(0);
-        edited.SetFile(file);
-        edited.Ok();
         Editor added = s.OpenEditor(ID_NNew);
         added.SetFile(file);
         added.Ok();
         s.Sync();
         ASSERT_TRUE(s.Running());
+        EXPECT_EQ(s.RuleCount(), 0);
+    }
+    Editor editor = s.OpenEditor(ID_NNew);
+    editor.SetFile(kept);
+    editor.Key(VK_LEFT);
+    editor.Ok();
+    ASSERT_TRUE(WaitUntil([&] { return s.RuleCount() == 1; }));
+    for (const std::string& file : refused) {
+        SCOPED_TRACE(file);
+        Editor edited = s.EditRule(0);
+        edited.SetFile(file);
+        edited.Ok();
+        s.Sync();
+        ASSERT_TRUE(s.Running());
         EXPECT_EQ(s.Rows(0), std::vector<std::string>{kept});
-        EXPECT_EQ(s.Rows(1), std::vector<std::string>{"70%"});
+        EXPECT_EQ(s.Rows(1), std::vector<std::string>{"90%"});
     }
 }
 
