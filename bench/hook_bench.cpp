@@ -148,9 +148,9 @@ int main() {
     Receiver receiver;
     Library library;
     if (!library.start || !library.stop) return std::printf("pelmora.dll or its exports are missing\n"), 1;
-    helper::WindowSpec spec;
-    spec.title = "Bench window";
-    HWND wnd = app.NewWindow(spec);
+    helper::WindowSpec request;
+    request.title = "Bench window";
+    HWND wnd = app.NewWindow(request);
     app.Activate(wnd);
     SetCursorPos(400, 600);
 
@@ -167,8 +167,8 @@ int main() {
     std::atomic<bool> done = false;
     std::thread driver([&] {
         for (size_t i = 0; i < windows.size(); ++i) {
-            spec.show = "hidden";
-            windows[i] = app.NewWindow(spec);
+            request.show = "hidden";
+            windows[i] = app.NewWindow(request);
             shownAt[i] = Now();
             app.Show(windows[i], SW_SHOWNOACTIVATE);
             Sleep(5);
@@ -191,8 +191,8 @@ int main() {
     receiver.counts.clear();
     const double churnStart = Now();
     for (int i = 0; i < 1000; ++i) {
-        spec.show = "normal";
-        HWND w = app.NewWindow(spec);
+        request.show = "normal";
+        HWND w = app.NewWindow(request);
         app.Show(w, SW_MINIMIZE);
         app.Destroy(w);
         if (i % 50 == 0) Pump(1);

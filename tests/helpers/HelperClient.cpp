@@ -113,14 +113,14 @@ std::vector<std::string> HelperClient::Send(const std::string& line) {
     return values;
 }
 
-HWND HelperClient::NewWindow(const WindowSpec& spec) {
-    std::string line = "create" + Key("title", spec.title) + Key("classicon", spec.classIcon) +
-                       Key("show", spec.show) + Key("style", std::to_string(spec.style)) +
-                       Key("exstyle", std::to_string(spec.exStyle));
-    if (!spec.className.empty()) line += Key("class", spec.className);
-    if (spec.owner) line += Key("owner", spec.owner);
-    if (spec.parent) line += Key("parent", spec.parent);
-    if (spec.ownThread) line += " thread=new";
+HWND HelperClient::NewWindow(const WindowSpec& request) {
+    std::string line = "create" + Key("title", request.title) + Key("classicon", request.classIcon) +
+                       Key("show", request.show) + Key("style", std::to_string(request.style)) +
+                       Key("exstyle", std::to_string(request.exStyle));
+    if (!request.className.empty()) line += Key("class", request.className);
+    if (request.owner) line += Key("owner", request.owner);
+    if (request.parent) line += Key("parent", request.parent);
+    if (request.ownThread) line += " thread=new";
     return ParseHandle(Send(line).at(0));
 }
 

@@ -48,7 +48,7 @@ public:
     // One raw request line; returns the values after "ok".
     std::vector<std::string> Send(const std::string& line);
 
-    HWND NewWindow(const WindowSpec& spec);
+    HWND NewWindow(const WindowSpec& request);
     HICON ClassSmallIcon(HWND wnd);
     bool Show(HWND wnd, int showCommand);
     void SetText(HWND wnd, const std::string& title);

@@ -29,11 +29,11 @@ protected:
     }
 
     HWND NewWindow(const std::string& title, const std::string& show = "normal", HWND owner = nullptr) {
-        helper::WindowSpec spec;
-        spec.title = title;
-        spec.show = show;
-        spec.owner = owner;
-        return app.NewWindow(spec);
+        helper::WindowSpec request;
+        request.title = title;
+        request.show = show;
+        request.owner = owner;
+        return app.NewWindow(request);
     }
 
     helper::HelperClient app;
@@ -121,11 +121,11 @@ TEST_F(EventTranslatorTest, AWindowNeverSeenAliveIsNotReportedGone) {
 
 TEST_F(EventTranslatorTest, ChildWindowsAndOtherObjectsAreIgnored) {
     HWND top = NewWindow("Parent");
-    helper::WindowSpec spec;
-    spec.title = "Child";
-    spec.parent = top;
-    spec.style = WS_VISIBLE | WS_CAPTION | WS_MINIMIZEBOX;
-    HWND child = app.NewWindow(spec);
+    helper::WindowSpec request;
+    request.title = "Child";
+    request.parent = top;
+    request.style = WS_VISIBLE | WS_CAPTION | WS_MINIMIZEBOX;
+    HWND child = app.NewWindow(request);
     const DWORD events[] = {EVENT_OBJECT_CREATE, EVENT_OBJECT_SHOW, EVENT_OBJECT_NAMECHANGE,
                             EVENT_SYSTEM_MINIMIZESTART, EVENT_OBJECT_DESTROY};
     for (DWORD event : events) {

@@ -31,12 +31,12 @@ protected:
 
     HWND NewWindow(const std::string& title, const std::string& show = "normal", HWND owner = nullptr,
                    HWND parent = nullptr) {
-        helper::WindowSpec spec;
-        spec.title = title;
-        spec.show = show;
-        spec.owner = owner;
-        spec.parent = parent;
-        return app.NewWindow(spec);
+        helper::WindowSpec request;
+        request.title = title;
+        request.show = show;
+        request.owner = owner;
+        request.parent = parent;
+        return app.NewWindow(request);
     }
 
     helper::HelperClient app;
@@ -154,9 +154,9 @@ TEST(HookLibraryUnload, StopHookAndFreeLibraryUnloadTheLibrary) {
         ASSERT_TRUE(library.Loaded());
         ASSERT_TRUE(library.Start(recorder.Window()));
         helper::HelperClient app;
-        helper::WindowSpec spec;
-        spec.title = "Seen";
-        HWND wnd = app.NewWindow(spec);
+        helper::WindowSpec request;
+        request.title = "Seen";
+        HWND wnd = app.NewWindow(request);
         ASSERT_TRUE(recorder.WaitFor(hook::HookWindowCreated, wnd));
     }
     // The library's thread has ended and let go of the module.

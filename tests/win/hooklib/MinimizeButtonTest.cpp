@@ -55,10 +55,10 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(library.Loaded());
         ASSERT_TRUE(library.Start(recorder.Window()));
-        helper::WindowSpec spec;
-        spec.title = "Right click me";
-        spec.ownThread = true;  // so one test can stop its thread
-        wnd = app.NewWindow(spec);
+        helper::WindowSpec request;
+        request.title = "Right click me";
+        request.ownThread = true;  // so one test can stop its thread
+        wnd = app.NewWindow(request);
         app.Activate(wnd);  // on top of anything else at its place
         recorder.Settle();
         recorder.Clear();

@@ -27,10 +27,10 @@ protected:
     void TearDown() override { hooklib::StopHookThread(); }
 
     HWND NewWindow(const std::string& title, const std::string& show) {
-        helper::WindowSpec spec;
-        spec.title = title;
-        spec.show = show;
-        return app.NewWindow(spec);
+        helper::WindowSpec request;
+        request.title = title;
+        request.show = show;
+        return app.NewWindow(request);
     }
 
     HookRecorder recorder;

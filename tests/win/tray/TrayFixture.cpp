@@ -19,8 +19,8 @@ UINT TrayFixture::NewMenuItem() {
     return id;
 }
 
-int TrayFixture::AddHelperWindow(const helper::WindowSpec& spec, bool noIcon, bool minimizeOnly) {
-    return tray->AddWnd(client.NewWindow(spec), NewMenuItem(), noIcon, minimizeOnly);
+int TrayFixture::AddHelperWindow(const helper::WindowSpec& request, bool noIcon, bool minimizeOnly) {
+    return tray->AddWnd(client.NewWindow(request), NewMenuItem(), noIcon, minimizeOnly);
 }
 
 std::string TrayFixture::MenuCaption(UINT id) const {

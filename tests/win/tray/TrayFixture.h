@@ -20,7 +20,7 @@ protected:
     // A new item at the top of the menu, as the main window makes it.
     UINT NewMenuItem();
     // Registers a new helper window with a fresh menu item; its index.
-    int AddHelperWindow(const helper::WindowSpec& spec, bool noIcon = false, bool minimizeOnly = false);
+    int AddHelperWindow(const helper::WindowSpec& request, bool noIcon = false, bool minimizeOnly = false);
     // The caption of a menu item, converted back to the ANSI code page.
     std::string MenuCaption(UINT id) const;
     bool MenuHasItem(UINT id) const;
