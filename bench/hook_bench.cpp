@@ -18,21 +18,11 @@
 #include <vector>
 
 #include "HelperClient.h"
+#include "Timing.h"
 #include "hook/HookContract.h"
 #include "hooklib/MinimizeButtonClick.h"
 
 namespace {
-
-double Now() {
-    static const double perMs = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / perMs;
-}
 
 void Print(const char* what, std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
@@ -60,7 +50,7 @@ struct Receiver {
         auto* self = reinterpret_cast<Receiver*>(GetWindowLongPtrW(w, GWLP_USERDATA));
         if (!self || m != self->message) return DefWindowProcW(w, m, wp, lp);
         ++self->counts[wp];
-        if (wp == hook::HookWindowCreated) self->created.emplace(reinterpret_cast<HWND>(lp), Now());
+        if (wp == hook::HookWindowCreated) self->created.emplace(reinterpret_cast<HWND>(lp), bench::NowMs());
         return 0;
     }
     Receiver() {
@@ -118,9 +108,9 @@ void MouseHookWork(HWND wnd) {
     for (const Case& c : cases) {
         std::vector<double> ms;
         for (int i = 0; i < c.runs; ++i) {
-            const double t0 = Now();
+            const double t0 = bench::NowMs();
             click.OnMouse(c.message, c.at);
-            ms.push_back(Now() - t0);
+            ms.push_back(bench::NowMs() - t0);
             click.OnMouse(WM_RBUTTONUP, c.at);
         }
         Print(c.what, ms);
@@ -134,9 +124,9 @@ std::vector<double> SendMoves(int runs) {
         in.type = INPUT_MOUSE;
         in.mi.dx = (i % 2) ? 1 : -1;
         in.mi.dwFlags = MOUSEEVENTF_MOVE;
-        const double t0 = Now();
+        const double t0 = bench::NowMs();
         SendInput(1, &in, sizeof in);
-        ms.push_back(Now() - t0);
+        ms.push_back(bench::NowMs() - t0);
     }
     return ms;
 }
@@ -169,7 +159,7 @@ int main() {
         for (size_t i = 0; i < windows.size(); ++i) {
             request.show = "hidden";
             windows[i] = app.NewWindow(request);
-            shownAt[i] = Now();
+            shownAt[i] = bench::NowMs();
             app.Show(windows[i], SW_SHOWNOACTIVATE);
             Sleep(5);
         }
@@ -189,7 +179,7 @@ int main() {
     PROCESS_MEMORY_COUNTERS before{}, after{};
     GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before);
     receiver.counts.clear();
-    const double churnStart = Now();
+    const double churnStart = bench::NowMs();
     for (int i = 0; i < 1000; ++i) {
         request.show = "normal";
         HWND w = app.NewWindow(request);
@@ -199,7 +189,7 @@ int main() {
     }
     Pump(1000);
     GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after);
-    std::printf("churn of 1000 windows: %.0f ms; codes 3: %d, 1: %d, 2: %d\n", Now() - churnStart,
+    std::printf("churn of 1000 windows: %.0f ms; codes 3: %d, 1: %d, 2: %d\n", bench::NowMs() - churnStart,
                 receiver.counts[hook::HookWindowCreated], receiver.counts[hook::HookHideWindow],
                 receiver.counts[hook::HookWindowGone]);
     std::printf("this process's working set: %lu KiB before, %lu KiB after\n",

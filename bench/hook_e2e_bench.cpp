@@ -26,6 +26,7 @@
 
 #include "Harness.h"
 #include "HelperClient.h"
+#include "Timing.h"
 #include "ProgramHoldings.h"
 #include "RemoteList.h"
 #include "hook/HookContract.h"
@@ -36,17 +37,6 @@ constexpr int kCurrWinListId = 11;
 constexpr int kRuns = 100;
 constexpr double kGiveUpMs = 2000;
 int g_showCommand = SW_SHOW;
-
-double Now() {
-    static const double perMs = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / perMs;
-}
 
 void Print(const char* what, std::vector<double> ms) {
     if (ms.empty()) return (void)std::printf("%-50s no samples\n", what);
@@ -66,8 +56,8 @@ std::string WindowsPath(std::string path) {
 // keep the program from ever reaching the library's posted notification (rows then came
 // seconds late under Wine), so the poll leaves the program a gap of a fifth of a millisecond.
 void GiveWay() {
-    const double until = Now() + 0.2;
-    while (Now() < until) SwitchToThread();
+    const double until = bench::NowMs() + 0.2;
+    while (bench::NowMs() < until) SwitchToThread();
 }
 
 // Shows a hidden window from another thread (the helper answers when it is done) while this
@@ -78,13 +68,13 @@ bool ShowAndWatch(helper::HelperClient& app, HWND wnd, Seen seen) {
     double answeredAt = 0;
     std::thread show([&] {
         app.Show(wnd, g_showCommand);
-        answeredAt = Now();
+        answeredAt = bench::NowMs();
     });
     double visibleAt = 0;
     bool done = false;
-    const double start = Now();
-    while (!done && Now() - start < kGiveUpMs) {
-        if (!visibleAt && IsWindowVisible(wnd)) visibleAt = Now();
+    const double start = bench::NowMs();
+    while (!done && bench::NowMs() - start < kGiveUpMs) {
+        if (!visibleAt && IsWindowVisible(wnd)) visibleAt = bench::NowMs();
         if (visibleAt) done = seen(visibleAt);
         if (!done) GiveWay();
     }
@@ -122,7 +112,7 @@ private:
         if (m == WM_CLOSE) return PostQuitMessage(0), 0;
         if (self && m == self->message_ && wp == hook::HookWindowCreated) {
             std::lock_guard lock(self->mutex_);
-            self->created_.emplace(reinterpret_cast<HWND>(lp), Now());
+            self->created_.emplace(reinterpret_cast<HWND>(lp), bench::NowMs());
         }
         return DefWindowProcW(w, m, wp, lp);
     }
@@ -199,9 +189,9 @@ struct Running {
 
 double TimedSend(HWND main, WPARAM code, HWND wnd) {
     static const UINT message = RegisterWindowMessageA(hook::kHookMessageName);
-    const double t0 = Now();
+    const double t0 = bench::NowMs();
     SendMessageW(main, message, code, reinterpret_cast<LPARAM>(wnd));
-    return Now() - t0;
+    return bench::NowMs() - t0;
 }
 
 void HandlerAlone(Running& pelmora, const RuledHelpers& ruled) {
@@ -241,7 +231,7 @@ void RowLatency(Running& pelmora) {
         const int before = e2e::RowCount(pelmora.list);
         const bool listed = ShowAndWatch(app, wnd, [&](double visibleAt) {
             if (e2e::RowCount(pelmora.list) <= before) return false;
-            ms.push_back(Now() - visibleAt);
+            ms.push_back(bench::NowMs() - visibleAt);
             return true;
         });
         if (!listed) {
@@ -271,8 +261,8 @@ void RuleLatency(const std::string& ruledExe, const char* topmostLabel, const ch
         double topmostAt = 0, alphaAt = 0;
         ShowAndWatch(app, wnd, [&](double visibleAt) {
             if (!topmostAt && (GetWindowLongPtrA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST))
-                topmost.push_back((topmostAt = Now()) - visibleAt);
-            if (!alphaAt && HasRuleAlpha(wnd)) alpha.push_back((alphaAt = Now()) - visibleAt);
+                topmost.push_back((topmostAt = bench::NowMs()) - visibleAt);
+            if (!alphaAt && HasRuleAlpha(wnd)) alpha.push_back((alphaAt = bench::NowMs()) - visibleAt);
             return topmostAt && alphaAt;
         });
         app.Destroy(wnd);
@@ -296,9 +286,9 @@ private:
     void Run(HWND main) {
         while (!stop_) {
             DWORD_PTR result = 0;
-            const double t0 = Now();
+            const double t0 = bench::NowMs();
             if (!SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result)) ++timeouts_;
-            ms_.push_back(Now() - t0);
+            ms_.push_back(bench::NowMs() - t0);
             Sleep(2);
         }
     }
@@ -324,14 +314,14 @@ void CheckFirstGoesToTray(int iconsBefore) {
 void Churn(Running& pelmora, helper::HelperClient& app, int windows, const char* label, bool intoTray) {
     const int iconsBefore = bench::TrayIcons();
     Responsiveness answers(pelmora.main);
-    const double start = Now();
+    const double start = bench::NowMs();
     for (int i = 0; i < windows; ++i) {
         HWND wnd = app.NewWindow({.title = "Churn " + std::to_string(i)});
         app.Show(wnd, SW_MINIMIZE);
         if (intoTray && i == 0) CheckFirstGoesToTray(iconsBefore);
         app.Destroy(wnd);
     }
-    const double driven = Now() - start;
+    const double driven = bench::NowMs() - start;
     const bool settled = e2e::WaitUntil([&] { return ChurnRowsLeft(pelmora) == 0; }, 20000);
     std::printf("4. %s: %d windows in %.0f ms; rows of destroyed windows left: %d%s\n", label, windows,
                 driven, ChurnRowsLeft(pelmora), settled ? "" : " (after waiting 20 s)");

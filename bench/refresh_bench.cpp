@@ -25,6 +25,8 @@
 #include "windows/WindowEnumeration.h"
 #include "windows/WindowHelpers.h"
 
+#include "Timing.h"
+
 namespace {
 
 constexpr int kHelperCount = 20;
@@ -39,11 +41,6 @@ double Millis(const std::function<void()>& work) {
     QueryPerformanceCounter(&end);
     return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
            static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // Windows of 20 helper processes, handed out round robin. Every fourth class
@@ -200,7 +197,7 @@ void CompareRefresh(Running& app, Desktop& desktop, int windows) {
         baseline.push_back(Millis([&] { listed = BaselineRefresh(nullptr); }));
         withImages.push_back(Millis([&] { BaselineRefresh(images.get()); }));
     }
-    double r = Median(refresh), b = Median(baseline), bi = Median(withImages);
+    double r = bench::Median(refresh), b = bench::Median(baseline), bi = bench::Median(withImages);
     std::printf("%3d | %4d | %4d | %8.2f | %8.2f | %5.2f | %8.2f | %5.2f\n", windows, e2e::RowCount(app.list),
                 listed, r, b, r / b, bi, r / bi);
     Pieces();
@@ -229,7 +226,7 @@ void CreatedToRow(Running& app, Desktop& desktop) {
         if (!arrived) ++missed;
     }
     std::printf("posted code 3 to its row in the list, 100 new windows: median %.2f ms, worst %.2f ms%s\n",
-                Median(times), *std::max_element(times.begin(), times.end()),
+                bench::Median(times), *std::max_element(times.begin(), times.end()),
                 missed ? (" (" + std::to_string(missed) + " never listed)").c_str() : "");
 }
 

@@ -16,6 +16,8 @@
 #include "Harness.h"
 #include "HelperClient.h"
 
+#include "Timing.h"
+
 namespace {
 
 constexpr int kRuns = 15;
@@ -23,20 +25,9 @@ constexpr int kHelpers = 4;
 constexpr int kWindowsPerHelper = 50;
 constexpr int kRules = 1000;
 
-double Now() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
 // The program's main window once it is visible, polled finely.
 HWND VisibleMainWindow(DWORD pid) {
-    for (double start = Now(); Now() - start < 60000;) {
+    for (double start = bench::NowMs(); bench::NowMs() - start < 60000;) {
         for (HWND w = FindWindowW(identity::kMainWindowClass, nullptr); w;
              w = FindWindowExW(nullptr, w, identity::kMainWindowClass, nullptr)) {
             DWORD owner = 0;
@@ -64,18 +55,18 @@ struct Figures {
 };
 
 void RunOnce(const e2e::ProgramFolder& folder, Figures& figures) {
-    double t0 = Now();
+    double t0 = bench::NowMs();
     e2e::Program program(folder);
     HWND main = VisibleMainWindow(program.Pid());
-    double t1 = Now();
+    double t1 = bench::NowMs();
     if (!main) {
         std::printf("the main window did not come\n");
         return;
     }
     figures.start.push_back(t1 - t0);
-    double t2 = Now();
+    double t2 = bench::NowMs();
     program.Close();
-    figures.exit.push_back(Now() - t2);
+    figures.exit.push_back(bench::NowMs() - t2);
 }
 
 void Print(const char* name, std::vector<double> millis, double base) {
@@ -85,11 +76,6 @@ void Print(const char* name, std::vector<double> millis, double base) {
     std::printf("  %-13s median %7.1f ms  min %7.1f  max %7.1f", name, median, millis.front(), millis.back());
     if (base > 0) std::printf("  (%.2f x)", median / base);
     std::printf("\n");
-}
-
-double Median(std::vector<double> millis) {
-    std::sort(millis.begin(), millis.end());
-    return millis.empty() ? 0 : millis[millis.size() / 2];
 }
 
 }  // namespace
@@ -120,8 +106,8 @@ int main() {
                 kHelpers * kWindowsPerHelper, kHelpers, kRuns);
     std::printf("start to visible main window:\n");
     Print("no rules", noRules.start, 0);
-    Print("1,000 rules", withRules.start, Median(noRules.start));
+    Print("1,000 rules", withRules.start, bench::Median(noRules.start));
     std::printf("exit (the rules written back):\n");
     Print("no rules", noRules.exit, 0);
-    Print("1,000 rules", withRules.exit, Median(noRules.exit));
+    Print("1,000 rules", withRules.exit, bench::Median(noRules.exit));
 }
