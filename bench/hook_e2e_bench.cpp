@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "Harness.h"
+#include "ProgramContract.h"
 #include "HelperClient.h"
 #include "Timing.h"
 #include "ProgramHoldings.h"
@@ -33,7 +34,6 @@
 
 namespace {
 
-constexpr int kCurrWinListId = 11;
 constexpr int kRuns = 100;
 constexpr double kGiveUpMs = 2000;
 int g_showCommand = SW_SHOW;
@@ -180,7 +180,7 @@ std::string SettingsWithRules(const RuledHelpers& ruled) {
 // The program, started in its folder, and its list of current windows.
 struct Running {
     explicit Running(const e2e::ProgramFolder& folder)
-        : program(folder), main(program.MainWindow()), list(GetDlgItem(main, kCurrWinListId)) {}
+        : program(folder), main(program.MainWindow()), list(GetDlgItem(main, kIdCurrWin)) {}
     std::vector<std::string> Titles() { return e2e::ColumnTexts(program.Pid(), list, 0); }
     e2e::Program program;
     HWND main;

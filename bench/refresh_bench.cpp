@@ -18,7 +18,8 @@
 #include "Harness.h"
 #include "HelperClient.h"
 #include "RemoteList.h"
-#include "app/MenuIds.h"
+#include "MenuDescription.h"
+#include "ProgramContract.h"
 #include "hook/HookContract.h"
 #include "ui/ImageLists.h"
 #include "windows/WinInfo.h"
@@ -31,7 +32,6 @@ namespace {
 
 constexpr int kHelperCount = 20;
 constexpr int kRuns = 21;
-constexpr int kCurrWinListId = 11;
 
 double Millis(const std::function<void()>& work) {
     LARGE_INTEGER frequency, start, end;
@@ -237,7 +237,7 @@ int main() {
     app.folder.UseLibrary(e2e::SilentLibrary());  // the benchmark alone sends notifications
     app.program = std::make_unique<e2e::Program>(app.folder);
     app.main = app.program->MainWindow();
-    app.list = app.main ? GetDlgItem(app.main, kCurrWinListId) : nullptr;
+    app.list = app.main ? GetDlgItem(app.main, kIdCurrWin) : nullptr;
     if (!app.list) {
         std::printf("pelmora.exe did not start\n");
         return 1;

@@ -1,13 +1,13 @@
+// The main window's creation and its window procedure: each message is
+// unpacked and handed to the subsystem, or the frame's handler, that answers
+// for it.
 #include "app/MainWindow.h"
-
-#include <commctrl.h>
 
 #include <stdexcept>
 
+#include "MenuDescription.h"
+#include "ProgramContract.h"
 #include "app/Application.h"
-#include "app/MenuIds.h"
-#include "app/SingleInstance.h"
-#include "ui/WindowClass.h"
 
 TPelmoraMainWindow::TPelmoraMainWindow(HINSTANCE instance, std::wstring commandLine)
     : Instance_(instance), CommandLine_(std::move(commandLine)) {
@@ -21,7 +21,6 @@ TPelmoraMainWindow::TPelmoraMainWindow(HINSTANCE instance, std::wstring commandL
                                nullptr, nullptr, instance, this);
     if (!wnd) throw std::runtime_error("Cannot create the main window");
     CreateControls();
-    CreateTrayIcon();
     FormCreate();
 }
 
@@ -34,49 +33,54 @@ void TPelmoraMainWindow::Destroy() {
 }
 
 LRESULT TPelmoraMainWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (DispatchMessage(msg, wParam, lParam, result)) return result;
-    return DefWindowProcW(Handle_, msg, wParam, lParam);
-}
-
-// The messages of the window itself.
-bool TPelmoraMainWindow::OnAppMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    // Registered messages cannot be case labels.
+    if (OnRegisteredMessage(msg, wParam, lParam)) return 0;
     switch (msg) {
+        case WM_TRAYNOTIFY:
+            if (Tray_) Tray_->OnTrayNotify(static_cast<UINT>(wParam), static_cast<UINT>(lParam));
+            return 0;
         case WM_COMMAND:
             if (ToolBar1 && reinterpret_cast<HWND>(lParam) == ToolBar1->ToolBar())
                 ToolBar1->OnCommand(LOWORD(wParam));
             else if (lParam == 0)
                 OnCommand(LOWORD(wParam));
-            return true;
+            return 0;
         case WM_NOTIFY:
-            result = OnNotify(*reinterpret_cast<NMHDR*>(lParam));
-            return true;
+            return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
         case WM_CONTEXTMENU:
             OnContextMenu(reinterpret_cast<HWND>(wParam),
                           POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
-            return true;
+            return 0;
+        case WM_INITMENUPOPUP:
+            OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+            return 0;
         case WM_SIZE:
             OnSize();
-            return true;
+            return 0;
         case WM_SYSCOMMAND:
-            return OnSysCommand(wParam, lParam);
+            if (OnSysCommand(wParam, lParam)) return 0;
+            break;
         case WM_CLOSE:
             // The main window closing ends the program, by the same road as the menu.
             NExitClick();
-            return true;
+            return 0;
         case WM_QUERYENDSESSION:
-            result = TRUE;
-            return true;
+            return TRUE;
         case WM_ENDSESSION:
             // The session ends without our loop finishing: shut down in order now.
             if (wParam) Destroy();
-            return true;
+            return 0;
         case WM_DESTROY:
             FormDestroy();
-            return true;
+            return 0;
         default:
-            return false;
+            break;
     }
+    return DefWindowProcW(Handle_, msg, wParam, lParam);
+}
+
+bool TPelmoraMainWindow::OnRegisteredMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return msg >= 0xC000 && Hook_ && Hook_->OnHookMessage(msg, wParam, lParam);
 }
 
 bool TPelmoraMainWindow::OnSysCommand(WPARAM command, LPARAM lParam) {
@@ -91,4 +95,39 @@ bool TPelmoraMainWindow::OnSysCommand(WPARAM command, LPARAM lParam) {
         default:
             return false;
     }
+}
+
+// Each subsystem answers for the commands of its own table.
+void TPelmoraMainWindow::OnCommand(UINT id) {
+    if (OnAppCommand(id)) return;
+    if (Tray_ && Tray_->OnCommand(id)) return;
+    if (CurrWin_ && CurrWin_->OnCommand(id)) return;
+    if (Rules_) Rules_->OnCommand(id);
+}
+
+// Notifications go to the object that owns the control that sent them.
+LRESULT TPelmoraMainWindow::OnNotify(NMHDR& hdr) {
+    if (hdr.hwndFrom == PageControl && hdr.code == TCN_SELCHANGE)
+        OnTabChange();
+    else if (CurrWin_ && hdr.hwndFrom == CurrWin_->ListView())
+        CurrWin_->OnNotify(hdr);
+    else if (Rules_ && hdr.hwndFrom == Rules_->ListView())
+        Rules_->OnNotify(hdr);
+    return 0;
+}
+
+void TPelmoraMainWindow::OnContextMenu(HWND control, POINT screen) {
+    if (CurrWin_ && control == CurrWin_->ListView())
+        CurrWin_->OnContextMenu(screen);
+    else if (Rules_ && control == Rules_->ListView())
+        Rules_->OnContextMenu(screen);
+}
+
+// The 表示(&V) menu shows the options as it opens.
+void TPelmoraMainWindow::OnInitMenuPopup(HMENU menu) {
+    if (menu != ui::FindSubmenu(MainMenu.get(), ID_N7)) return;
+    ui::SetChecked(menu, ID_NShowWin, Options_.ShowWindow);
+    ui::SetChecked(menu, ID_NIconHide, Options_.NormalIconHide);
+    ui::SetChecked(menu, ID_NTaskBarHide, Options_.TaskbarHide);
+    ui::SetEnabled(menu, ID_NTaskBarHide, Options_.TaskbarHideAvailable);
 }

@@ -1,39 +1,24 @@
-// Commands that belong to the main window itself.
+// Commands that belong to the main window itself, and showing and hiding it.
 #include <windows.h>
-#include <commctrl.h>
 #include <shellapi.h>
 
+#include "MenuDescription.h"
 #include "app/AboutDialog.h"
 #include "app/Application.h"
-#include "app/ExePath.h"
 #include "app/MainWindow.h"
-#include "app/MenuIds.h"
 #include "prefs/Preferences.h"
-#include "ui/ListView.h"
+#include "ui/ExePath.h"
+#include "windows/WindowHelpers.h"
+
+const ui::Command<TPelmoraMainWindow> TPelmoraMainWindow::kCommands[] = {
+    {ID_NExit, &TPelmoraMainWindow::NExitClick},
+    {ID_NShowWin, &TPelmoraMainWindow::NShowWinClick},
+    {ID_NViewHelp, &TPelmoraMainWindow::NViewHelpClick},
+    {ID_N3, &TPelmoraMainWindow::N3Click},
+};
 
 bool TPelmoraMainWindow::OnAppCommand(UINT id) {
-    switch (id) {
-        case ID_NExit:
-            NExitClick();
-            return true;
-        case ID_NShowWin:
-            NShowWinClick();
-            return true;
-        case ID_NViewHelp:
-            NViewHelpClick();
-            return true;
-        case ID_N3:
-            N3Click();
-            return true;
-        default:
-            return false;
-    }
-}
-
-bool TPelmoraMainWindow::OnAppNotify(NMHDR& hdr, LRESULT&) {
-    if (hdr.hwndFrom != PageControl) return false;
-    if (hdr.code == TCN_SELCHANGE) OnTabChange();
-    return true;
+    return ui::RunCommand(*this, kCommands, id);
 }
 
 void TPelmoraMainWindow::NExitClick() {
@@ -42,10 +27,8 @@ void TPelmoraMainWindow::NExitClick() {
 }
 
 void TPelmoraMainWindow::NShowWinClick() {
-    HMENU menu = Menus_.MainMenu.get();
-    bool show = !IsChecked(menu, ID_NShowWin);
-    SetChecked(menu, ID_NShowWin, show);
-    if (Setting_) Setting_->SetValue("ShowWindow", BoolToStr(show));
+    Options_.ShowWindow = !Options_.ShowWindow;
+    if (Setting_) Setting_->SetValue("ShowWindow", BoolToStr(Options_.ShowWindow));
 }
 
 void TPelmoraMainWindow::NViewHelpClick() {
@@ -55,4 +38,39 @@ void TPelmoraMainWindow::NViewHelpClick() {
 
 void TPelmoraMainWindow::N3Click() {
     TForm2::ShowAbout(Handle_);
+}
+
+bool TPelmoraMainWindow::IsMainWindowOnScreen() const {
+    return IsWindowVisible(Handle_) && !IsIconic(Handle_);
+}
+
+// Minimised and without its taskbar button: only the own icon remains.
+void TPelmoraMainWindow::HideApplication() {
+    if (IsMainWindowOnScreen()) ShowWindow(Handle_, SW_MINIMIZE);
+    ShowWindow(Handle_, SW_HIDE);
+}
+
+void TPelmoraMainWindow::ShowApplication() {
+    if (ShowMaximized_) {
+        ShowMaximized_ = false;
+        ShowWindow(Handle_, SW_SHOWMAXIMIZED);
+    } else if (IsIconic(Handle_)) {
+        ShowWindow(Handle_, SW_RESTORE);
+    } else {
+        ShowWindow(Handle_, SW_SHOW);
+    }
+}
+
+void TPelmoraMainWindow::ShowMainWindow(bool forced) {
+    ShowApplication();
+    BringWindowToTop(Handle_);
+    if (forced)
+        ForceForegroundWindow(Handle_);
+    else
+        SetForegroundWindow(Handle_);
+}
+
+void TPelmoraMainWindow::ApplicationEventsMessage(const MSG& msg) {
+    // A second start asks the running instance to come forward.
+    if (msg.message == WM_SHOWINSTANCE) ShowMainWindow(true);
 }

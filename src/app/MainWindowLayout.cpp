@@ -3,16 +3,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "MenuDescription.h"
+#include "ProgramContract.h"
 #include "app/MainWindow.h"
-#include "ui/ImageLists.h"
-#include "ui/ListView.h"
 #include "ui/Text.h"
 
 namespace {
-
-constexpr int kIdPageControl = 10;
-constexpr int kIdCurrWin = 11;
-constexpr int kIdRegWin = 12;
 
 void AddTab(HWND tabs, int index, const char* caption) {
     std::wstring text = ui::Utf8(caption);
@@ -26,17 +22,19 @@ void AddTab(HWND tabs, int index, const char* caption) {
 
 void TPelmoraMainWindow::CreateControls() {
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    ToolBar1 = std::make_unique<ui::MenuToolBar>(Handle_, Menus_.MainMenu.get(), font);
+    MainMenu = ui::BuildMenuBar(menus::kMainMenu);
+    ToolBar1 = std::make_unique<ui::MenuToolBar>(Handle_, MainMenu.get(), font);
     PageControl =
         CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_FOCUSNEVER, 0,
                         0, 0, 0, Handle_, reinterpret_cast<HMENU>(kIdPageControl), Instance_, nullptr);
     AddTab(PageControl, 0, "ウィンドウ一覧");
     AddTab(PageControl, 1, "自動ウィンドウ制御一覧");
-    lvCurrWin =
-        ui::CreateOwnerDataListView(Handle_, kIdCurrWin, {{"ウィンドウ名", 200}, {"ファイル名", 200}});
-    lvRegWin = ui::CreateOwnerDataListView(
-        Handle_, kIdRegWin,
-        {{"ファイル名", 205}, {"透明度", 50}, {"タスクトレイ化", 85}, {"最前面表示", 75}});
+    // The subsystems; the two lists are theirs.
+    Tray_ = std::make_unique<TTray>(static_cast<TTrayHost&>(*this), Handle_, Instance_, AppIcon_.get(), Options_);
+    Rules_ = std::make_unique<TRules>(Handle_, *Tray_,
+                                      [this](const std::string& file) { return CurrWin_->WindowsOfFile(file); });
+    CurrWin_ = std::make_unique<TCurrWinList>(Handle_, *Tray_, *Rules_);
+    Hook_ = std::make_unique<THookEvents>(*Tray_, *CurrWin_);
     // The lists lie above the tab control in the z-order so that they paint over it.
     SetWindowPos(PageControl, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     TabCtrl_SetCurSel(PageControl, 0);
@@ -48,21 +46,13 @@ void TPelmoraMainWindow::ApplyFont() {
     auto set = [this](HWND control) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font_.get()), TRUE);
     };
-    for (HWND control : {ToolBar1->ToolBar(), PageControl, lvCurrWin, lvRegWin}) set(control);
+    for (HWND control : {ToolBar1->ToolBar(), PageControl, CurrWin_->ListView(), Rules_->ListView()}) set(control);
     ToolBar1->KeepButtonSize();
     OnSize();
 }
 
-void TPelmoraMainWindow::CreateImageLists() {
-    WndImageList = ui::CreateSmallImageList();
-    CurrWinImageList = ui::CreateSmallImageList();
-    RegWinImageList = ui::CreateSmallImageList();
-    ListView_SetImageList(lvCurrWin, CurrWinImageList.get(), LVSIL_SMALL);
-    ListView_SetImageList(lvRegWin, RegWinImageList.get(), LVSIL_SMALL);
-}
-
 void TPelmoraMainWindow::OnSize() {
-    if (!ToolBar1 || !PageControl) return;
+    if (!ToolBar1 || !PageControl || !CurrWin_ || !Rules_) return;
     RECT client{};
     GetClientRect(Handle_, &client);
     SendMessageW(ToolBar1->CoolBar(), WM_SIZE, 0, 0);
@@ -70,12 +60,12 @@ void TPelmoraMainWindow::OnSize() {
     MoveWindow(PageControl, 0, top, client.right, client.bottom - top, TRUE);
     RECT page{0, top, client.right, client.bottom};
     TabCtrl_AdjustRect(PageControl, FALSE, &page);
-    for (HWND list : {lvCurrWin, lvRegWin})
+    for (HWND list : {CurrWin_->ListView(), Rules_->ListView()})
         MoveWindow(list, page.left, page.top, page.right - page.left, page.bottom - page.top, TRUE);
 }
 
 void TPelmoraMainWindow::OnTabChange() {
     int tab = TabCtrl_GetCurSel(PageControl);
-    ShowWindow(lvCurrWin, tab == 0 ? SW_SHOW : SW_HIDE);
-    ShowWindow(lvRegWin, tab == 1 ? SW_SHOW : SW_HIDE);
+    ShowWindow(CurrWin_->ListView(), tab == 0 ? SW_SHOW : SW_HIDE);
+    ShowWindow(Rules_->ListView(), tab == 1 ? SW_SHOW : SW_HIDE);
 }

@@ -7,14 +7,13 @@
 #include <vector>
 
 #include "app/Application.h"
-#include "app/ExePath.h"
 #include "app/MainWindow.h"
-#include "app/MenuIds.h"
 #include "prefs/Preferences.h"
 #include "prefs/WindowBounds.h"
-#include "ui/SystemInfo.h"
 #include "ui/ErrorBox.h"
+#include "ui/ExePath.h"
 #include "ui/ListView.h"
+#include "ui/SystemInfo.h"
 
 namespace {
 
@@ -63,41 +62,29 @@ void TPelmoraMainWindow::FormCreate() {
 void TPelmoraMainWindow::RunStartupSteps() {
     Font_ = SetSystemFont();
     ApplyFont();
-    if (!StartHookLibrary()) {
+    if (!Hook_->StartHookLibrary(Handle_)) {
         // Nothing else starts: the settings are neither read nor written.
         TApplication::Terminate();
         return;
     }
-    CreateImageLists();
-    CreateTrayControl();
-    TaskbarWnd = FindWindowA("Shell_TrayWnd", nullptr);
-    DesktopWnd = FindWindowA("Progman", "Program Manager");
-    LastActiveWnd = nullptr;
-    if (!IsWin2000OrLater()) {
-        SetSubmenuEnabled(Menus_.WndMenu.get(), Menus_.NTrans, false);
-        SetSubmenuEnabled(Menus_.CurrWinMenu.get(), Menus_.NTransTray, false);
-    }
+    Tray_->Start();
     Setting_ = TSetting::Create(ChangeFileExt(ExeFileName(), ".xml"));
     LoadedStep_ = kStepSettings;
     LoadPreferences();
 
-    Menus_.NTraySelfChecked = HasHideIconSwitch(CommandLine_);
-    NTraySelfClick();
-    NRefreshClick();
+    Options_.TraySelf = HasHideIconSwitch(CommandLine_);
+    Tray_->NTraySelfClick();
+    CurrWin_->NRefreshClick();
 
-    bool show = StrToBool(Setting_->GetValue("ShowWindow", "-1"));
-    if (show) ShowApplication();
-    SetChecked(Menus_.MainMenu.get(), ID_NShowWin, show);
+    Options_.ShowWindow = StrToBool(Setting_->GetValue("ShowWindow", "-1"));
+    if (Options_.ShowWindow) ShowApplication();
 }
 
 void TPelmoraMainWindow::LoadPreferences() {
-    HMENU menu = Menus_.MainMenu.get();
-    if (IsWinXPOrLater())
-        SetChecked(menu, ID_NTaskBarHide, StrToBool(Setting_->GetValue("TaskbarHide", "0")));
-    else
-        SetEnabled(menu, ID_NTaskBarHide, false);
+    Options_.TaskbarHideAvailable = IsWinXPOrLater();
+    if (Options_.TaskbarHideAvailable) Options_.TaskbarHide = StrToBool(Setting_->GetValue("TaskbarHide", "0"));
     LoadedStep_ = kStepTaskbarHide;
-    SetChecked(menu, ID_NIconHide, StrToBool(Setting_->GetValue("NormalIconHide", "0")));
+    Options_.NormalIconHide = StrToBool(Setting_->GetValue("NormalIconHide", "0"));
     LoadedStep_ = kStepIconHide;
 
     int left = StrToInt(Setting_->GetValue("Left", "200"));
@@ -109,10 +96,10 @@ void TPelmoraMainWindow::LoadPreferences() {
     ShowMaximized_ = StrToBool(Setting_->GetValue("Maximized", "0"));
     LoadedStep_ = kStepMaximized;
 
-    ApplyColumnOrder(lvCurrWin, Setting_->GetValue("CurrWinColumnsOrder", "0=200,1=200"));
-    ApplyColumnOrder(lvRegWin, Setting_->GetValue("RegWinColumnsOrder", "0=205,1=50,2=85,3=75"));
+    ApplyColumnOrder(CurrWin_->ListView(), Setting_->GetValue("CurrWinColumnsOrder", "0=200,1=200"));
+    ApplyColumnOrder(Rules_->ListView(), Setting_->GetValue("RegWinColumnsOrder", "0=205,1=50,2=85,3=75"));
     LoadedStep_ = kStepColumns;
-    LoadRules(Setting_->GetValue("RegistWindows"));
+    Rules_->LoadRules(Setting_->GetValue("RegistWindows"));
     LoadedStep_ = kStepRules;
 }
 
@@ -131,11 +118,11 @@ void TPelmoraMainWindow::ApplyStoredPlacement(int left, int top, int width, int 
 void TPelmoraMainWindow::FormDestroy() {
     // The own icon goes first: a click on it while the program ends (a failed
     // save's error box is open) would reach a window that is being destroyed.
-    if (TrayIcon) TrayIcon->Remove();
+    if (Tray_) Tray_->RemoveOwnIcon();
     // No new notification may arrive while the windows are given back.
-    HookLib.Stop();
-    if (TrayControl) TrayControl->RestoreAll();
-    HookLib.Unload();
+    if (Hook_) Hook_->Stop();
+    if (Tray_) Tray_->RestoreAll();
+    if (Hook_) Hook_->Unload();
     if (Setting_) {
         SavePreferences();
         try {
@@ -156,7 +143,6 @@ void TPelmoraMainWindow::SavePreferences() {
     bool maximized = wp.showCmd == SW_SHOWMAXIMIZED ||
                      (wp.showCmd == SW_SHOWMINIMIZED && (wp.flags & WPF_RESTORETOMAXIMIZED)) ||
                      ShowMaximized_;
-    HMENU menu = Menus_.MainMenu.get();
     auto put = [this](int step, const char* key, const std::string& value) {
         if (LoadedStep_ >= step) Setting_->SetValue(key, value);
     };
@@ -166,10 +152,10 @@ void TPelmoraMainWindow::SavePreferences() {
     put(kStepPlacement, "Width", IntToStr(bounds.width));
     put(kStepPlacement, "Height", IntToStr(bounds.height));
     put(kStepMaximized, "Maximized", BoolToStr(maximized));
-    put(kStepColumns, "CurrWinColumnsOrder", ColumnOrderText(ui::GetColumnLayout(lvCurrWin)));
-    put(kStepColumns, "RegWinColumnsOrder", ColumnOrderText(ui::GetColumnLayout(lvRegWin)));
-    if (LoadedStep_ >= kStepRules) Setting_->SetValue("RegistWindows", RulesText());
-    put(kStepIconHide, "NormalIconHide", BoolToStr(IsChecked(menu, ID_NIconHide)));
-    // A disabled item (before Windows XP) is never checked, so it is written as "0".
-    put(kStepTaskbarHide, "TaskbarHide", BoolToStr(IsChecked(menu, ID_NTaskBarHide)));
+    put(kStepColumns, "CurrWinColumnsOrder", ColumnOrderText(ui::GetColumnLayout(CurrWin_->ListView())));
+    put(kStepColumns, "RegWinColumnsOrder", ColumnOrderText(ui::GetColumnLayout(Rules_->ListView())));
+    if (LoadedStep_ >= kStepRules) Setting_->SetValue("RegistWindows", Rules_->RulesText());
+    put(kStepIconHide, "NormalIconHide", BoolToStr(Options_.NormalIconHide));
+    // Before Windows XP the option does not exist and is written as "0".
+    put(kStepTaskbarHide, "TaskbarHide", BoolToStr(Options_.TaskbarHideAvailable && Options_.TaskbarHide));
 }

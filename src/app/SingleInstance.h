@@ -4,9 +4,11 @@
 #pragma once
 #include <windows.h>
 
+#include "ProgramContract.h"
+
 inline constexpr const char* InstanceGuid = "{6B1F3C2E-8D4A-4E7B-9A35-C0D2E4F61A87}";
 inline constexpr UINT_PTR InstanceMark = 0x59FCEE;
-inline constexpr UINT WM_SHOWINSTANCE = WM_USER + 102;  // 1126
+// WM_SHOWINSTANCE (ProgramContract.h) is what the second start posts.
 
 // True when a mutex of this name already existed; the handle stays open for the
 // life of the process on purpose.

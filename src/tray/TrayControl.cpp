@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "MenuDescription.h"
 #include "tray/HiddenWindowMarks.h"
 #include "tray/MenuImage.h"
 #include "tray/TaskbarButton.h"
@@ -44,7 +45,7 @@ void TTrayControl::RestoreAll() {
     }
 }
 
-int TTrayControl::AddWnd(HWND wnd, UINT menuItem, bool noIcon, bool minimizeOnly) {
+int TTrayControl::AddWnd(HWND wnd, bool noIcon, bool minimizeOnly) {
     HWND root = GetRootOwner(wnd);
     if (!IsWindow(root)) return -1;
     int index = -1;
@@ -53,14 +54,14 @@ int TTrayControl::AddWnd(HWND wnd, UINT menuItem, bool noIcon, bool minimizeOnly
         ShowIcon(index);
         return index;
     }
-    NewItem(root, menuItem);
+    NewItem(root);
     index = Count() - 1;
     if (!noIcon) ShowIcon(index);
     if (IsIconic(root)) HideItem(index, false, minimizeOnly);
     return index;
 }
 
-TWndItem& TTrayControl::NewItem(HWND wnd, UINT menuItem) {
+TWndItem& TTrayControl::NewItem(HWND wnd) {
     Items.push_back(std::make_unique<TWndItem>());
     TWndItem& item = *Items.back();
     NOTIFYICONDATAA& data = item.IconData;
@@ -70,11 +71,26 @@ TWndItem& TTrayControl::NewItem(HWND wnd, UINT menuItem) {
     data.uCallbackMessage = WM_TRAYNOTIFY;
     data.uID = FreeID();
     item.Wnd = wnd;
-    item.MenuItem = menuItem;
+    item.MenuItem = AddMenuItem();
     RefreshTitle(item);
     RefreshIcon(item);
     AddImage(item);
     return item;
+}
+
+// A new item at the top of TrayMenu (newest window first); its command id, 0 for none.
+UINT TTrayControl::AddMenuItem() {
+    if (!TrayMenu) return 0;
+    UINT id = ID_TrayWndFirst;
+    int index;
+    while (id <= ID_TrayWndLast && FindMenuItem(id, index)) ++id;
+    if (id > ID_TrayWndLast) return 0;
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_ID | MIIM_STRING;
+    mii.wID = id;
+    mii.dwTypeData = const_cast<wchar_t*>(L"");
+    return InsertMenuItemW(TrayMenu, 0, TRUE, &mii) ? id : 0;
 }
 
 // The smallest identifier no other entry holds; 0 when all are taken.
@@ -172,10 +188,11 @@ bool TTrayControl::FindID(UINT id, int& index) const {
     return false;
 }
 
-bool TTrayControl::FindItemByID(UINT id, TWndItem*& entry) const {
-    int index;
-    entry = FindID(id, index) ? Items[index].get() : nullptr;
-    return entry != nullptr;
+bool TTrayControl::FindMenuItem(UINT menuItem, int& index) const {
+    for (index = 0; index < Count(); ++index)
+        if (Items[index]->MenuItem == menuItem) return true;
+    index = -1;
+    return false;
 }
 
 void TTrayControl::SetTaskbarButton(HWND wnd, bool visible) {

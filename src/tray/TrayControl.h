@@ -1,8 +1,9 @@
 // The registry of other applications' windows placed in the notification area:
 // one entry per window, with its own icon, its item in the own icon's menu
-// (TrayMenu) and its image in the main window's WndImageList. It hides windows
-// into the tray and brings them back; the icons' mouse notifications reach its
-// hidden window and are passed on to the main window.
+// (TrayMenu) and its image in the tray's WndImageList. It hides windows into
+// the tray and brings them back; the icons' mouse notifications reach its
+// hidden window and are passed on to the main window, which hands them to the
+// tray subsystem.
 #pragma once
 #include <windows.h>
 #include <shellapi.h>
@@ -11,13 +12,10 @@
 #include <memory>
 #include <vector>
 
+#include "ProgramContract.h"
 #include "ui/Handles.h"
 #include "ui/WindowClass.h"
 #include "windows/WindowIcon.h"
-
-// The per-window icons' callback message, passed on to the owner unchanged:
-// wParam is the icon identifier, lParam the mouse message.
-inline constexpr UINT WM_TRAYNOTIFY = WM_USER + 101;
 
 using OwnedBitmap = ui::Owned<HBITMAP, DeleteObject>;
 
@@ -39,8 +37,9 @@ struct TWndItem {
 
 class TTrayControl {
 public:
-    // owner: the main window, which receives WM_TRAYNOTIFY. imageList: its
-    // WndImageList. trayMenu: the own icon's menu, which holds the entries' items.
+    // owner: the main window, which receives WM_TRAYNOTIFY. imageList: the
+    // entries' images. trayMenu: the own icon's menu; each entry puts its item
+    // at the top of it (newest first) and takes it away again.
     TTrayControl(HWND owner, HIMAGELIST imageList, HMENU trayMenu);
     // Gives back every window still hidden, removes the icons, then the window.
     ~TTrayControl();
@@ -52,9 +51,8 @@ public:
     HWND TrayHandle() const { return TrayHandle_; }
     HWND OwnerHandle() const { return OwnerHandle_; }
 
-    // Registers the root owner of wnd; menuItem is the command id of the item
-    // the main window put into TrayMenu for it (0: none). The index, or -1.
-    int AddWnd(HWND wnd, UINT menuItem, bool noIcon, bool minimizeOnly);
+    // Registers the root owner of wnd with an item in TrayMenu. The index, or -1.
+    int AddWnd(HWND wnd, bool noIcon, bool minimizeOnly);
     void ShowIcon(int index);
     bool HideItem(int index, bool addIcon, bool minimizeOnly);
     bool HideWnd(HWND wnd, bool addIcon, bool minimizeOnly);
@@ -64,7 +62,7 @@ public:
     void DeleteWnd(HWND wnd, bool iconOnly);
     bool FindWnd(HWND wnd, int& index) const;
     bool FindID(UINT id, int& index) const;
-    bool FindItemByID(UINT id, TWndItem*& entry) const;
+    bool FindMenuItem(UINT menuItem, int& index) const;
     void SetTaskbarButton(HWND wnd, bool visible);
     // Shutdown: every entry, last to first, restored without activation
     // (SW_SHOWNA, icon kept, taskbar button shown), then deleted.
@@ -80,7 +78,8 @@ private:
     void BindWindow(HWND wnd) { TrayHandle_ = wnd; }
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) { return TrayWndProc(msg, wParam, lParam); }
 
-    TWndItem& NewItem(HWND wnd, UINT menuItem);
+    TWndItem& NewItem(HWND wnd);
+    UINT AddMenuItem();
     UINT FreeID() const;
     void RefreshTitle(TWndItem& item);
     void RefreshIcon(TWndItem& item);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "Identity.h"
+#include "ProgramContract.h"
 #include "ui/WindowClass.h"
 
 namespace ui {
@@ -18,7 +19,7 @@ namespace ui {
 class NotifyIcon {
 public:
     static constexpr const wchar_t* kWindowClass = identity::kOwnIconClass;
-    static constexpr UINT kCallbackMessage = WM_APP + 1;
+    static constexpr UINT kCallbackMessage = WM_OWNICONNOTIFY;
     static constexpr UINT kIconId = 1;
 
     enum class Button { Left, Middle, Right };

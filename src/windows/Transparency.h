@@ -12,3 +12,11 @@ void ApplyAlpha(HWND wnd, BYTE alpha);
 
 // Always-on-top off when `isTopMost`, on otherwise; place and size stay.
 void ToggleTopMost(HWND wnd, bool isTopMost);
+
+// True when giving the window this alpha would change it: it is layered now,
+// or the alpha is not 255.
+bool TransparencyChanges(HWND wnd, BYTE alpha);
+
+// Gives the alpha to the window and to the visible, titled windows it owns
+// directly; windows without size are left as they are.
+void ApplyTransparency(HWND wnd, BYTE alpha);

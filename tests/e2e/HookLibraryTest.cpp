@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "Fakes.h"
+#include "ProgramContract.h"
 #include "Harness.h"
 #include "HelperClient.h"
 #include "RemoteList.h"
@@ -81,12 +82,11 @@ TEST(HookLibrary, LibraryWithoutStartHookLetsTheProgramRun) {
 }
 
 TEST(HookLibrary, WindowsOpenedLaterAreListedAndDroppedWhenTheyGo) {
-    constexpr int kCurrWinListId = 11;
     ProgramFolder folder;
     Program p(folder);
     HWND main = p.MainWindow();
     ASSERT_TRUE(WaitUntil([&] { return main && IsWindowVisible(main); }));
-    HWND list = GetDlgItem(main, kCurrWinListId);
+    HWND list = GetDlgItem(main, kIdCurrWin);
     ASSERT_NE(list, nullptr);
     auto rows = [&] {
         std::vector<std::string> titles = ColumnTexts(p.Pid(), list, 0);

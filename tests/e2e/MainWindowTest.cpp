@@ -5,7 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "Harness.h"
-#include "app/MenuIds.h"
+#include "MenuDescription.h"
+#include "ProgramContract.h"
 #include "app/SingleInstance.h"
 #include "ui/NotifyIcon.h"
 

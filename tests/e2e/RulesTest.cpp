@@ -17,7 +17,10 @@
 #include "Harness.h"
 #include "HelperClient.h"
 #include "RemoteList.h"
-#include "app/MenuIds.h"
+#include "MenuDescription.h"
+#include "prefs/Preferences.h"
+#include "rules/RegistWindowsText.h"
+#include "ProgramContract.h"
 #include "hook/HookContract.h"
 #include "rules/RuleEditorDialog.h"
 
@@ -25,9 +28,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr int kCurrWinListId = 11;
-constexpr int kRegWinListId = 12;
-constexpr UINT kTrayNotify = WM_USER + 101;
 constexpr wchar_t kEditorCaption[] = L"自動ウィンドウ制御 - 設定";
 
 struct Rule {
@@ -38,29 +38,23 @@ struct Rule {
     bool hideIcon = false;
 };
 
-// A field of the stored text: quoted when it holds a space, a control
-// character, a quote or a comma.
-std::string Field(const std::string& text) {
-    bool quote = std::any_of(text.begin(), text.end(), [](char c) {
-        return static_cast<unsigned char>(c) <= 32 || c == '"' || c == ',';
-    });
-    if (!quote) return text;
-    std::string out = "\"";
-    for (char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return out + "\"";
-}
-
 std::string Flag(bool value) {
-    return value ? "-1" : "0";
+    return BoolToStr(value);
 }
 
-// The value "RegistWindows" for these rules, as the program writes it.
+// The value "RegistWindows" for these rules, written by the program's own codec.
 std::string RulesText(const std::vector<Rule>& rules) {
-    std::string text;
-    for (const Rule& r : rules)
-        text += Field(r.file) + "," + std::to_string(r.transparency) + "," + Flag(r.tray) + "," +
-                Flag(r.topMost) + "," + Flag(r.hideIcon) + "\r\n";
-    return text;
+    std::vector<StoredRule> stored;
+    for (const Rule& r : rules) {
+        StoredRule s;
+        s.FileName = r.file;
+        s.Transparency = r.transparency;
+        s.Tray = r.tray;
+        s.TopMost = r.topMost;
+        s.HideIcon = r.hideIcon;
+        stored.push_back(s);
+    }
+    return WriteRegistWindows(stored, IsAnsiLeadByte);
 }
 
 std::string XmlAttribute(const std::string& text) {
@@ -261,8 +255,8 @@ public:
         program_ = std::make_unique<Program>(folder_);
         main_ = program_->MainWindow();
         ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main_) != FALSE; }));
-        currList_ = GetDlgItem(main_, kCurrWinListId);
-        ruleList_ = GetDlgItem(main_, kRegWinListId);
+        currList_ = GetDlgItem(main_, kIdCurrWin);
+        ruleList_ = GetDlgItem(main_, kIdRegWin);
         trayWnd_ = TopLevelOf(program_->Pid(), L"PelmoraTrayControl");
         ASSERT_NE(trayWnd_, nullptr);
         hookMessage_ = RegisterWindowMessageA(hook::kHookMessageName);
@@ -279,7 +273,7 @@ public:
     void Notify(WPARAM code, HWND wnd) {
         SendMessageW(main_, hookMessage_, code, reinterpret_cast<LPARAM>(wnd));
     }
-    void PressIcon(UINT id) { SendMessageW(main_, kTrayNotify, id, WM_LBUTTONDOWN); }
+    void PressIcon(UINT id) { SendMessageW(main_, WM_TRAYNOTIFY, id, WM_LBUTTONDOWN); }
     // Whether the shell holds the icon of tray entry `id`: only then does a change of nothing succeed.
     bool IconShown(UINT id) const {
         NOTIFYICONDATAA nid{};

@@ -11,15 +11,14 @@
 #include "Harness.h"
 #include "HelperClient.h"
 #include "RemoteList.h"
-#include "app/MenuIds.h"
+#include "MenuDescription.h"
+#include "ProgramContract.h"
 #include "hook/HookContract.h"
 
 using namespace e2e;
 
 namespace {
 
-constexpr int kCurrWinListId = 11;
-constexpr UINT kTrayNotify = WM_USER + 101;
 
 bool Contains(const std::vector<std::string>& texts, const std::string& text) {
     return std::find(texts.begin(), texts.end(), text) != texts.end();
@@ -43,7 +42,7 @@ protected:
         ASSERT_NE(main_, nullptr);
         // Start-up, with its first refresh, is over once the window shows.
         ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main_) != FALSE; }));
-        list_ = GetDlgItem(main_, kCurrWinListId);
+        list_ = GetDlgItem(main_, kIdCurrWin);
         ASSERT_NE(list_, nullptr);
         hookMessage_ = RegisterWindowMessageA(hook::kHookMessageName);
     }
@@ -59,7 +58,7 @@ protected:
     void Notify(WPARAM code, HWND wnd) {
         SendMessageW(main_, hookMessage_, code, reinterpret_cast<LPARAM>(wnd));
     }
-    void TrayMouse(UINT iconId, UINT mouseMessage) { SendMessageW(main_, kTrayNotify, iconId, mouseMessage); }
+    void TrayMouse(UINT iconId, UINT mouseMessage) { SendMessageW(main_, WM_TRAYNOTIFY, iconId, mouseMessage); }
 
     // Opens the list's context menu from the keyboard and closes it again, so
     // that its ticks are set from the selected window's state.

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ExePath.h"
+#include "ui/ExePath.h"
 #include "ui/SystemInfo.h"
 #include "ui/ErrorBox.h"
 

@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     auto* tray = new TTrayControl(owner, nullptr, nullptr);  // never destroyed: nothing is given back
     for (int i = 3; i < argc; ++i) {
         HWND wnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoull(argv[i], nullptr, 0)));
-        tray->AddWnd(wnd, 0, false, false);
+        tray->AddWnd(wnd, false, false);
         tray->HideWnd(wnd, true, mode == "minimize");
     }
     HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[2]);

@@ -79,7 +79,7 @@ TEST_F(TaskbarButtonTest, MinimiseOnlyHidesTheButtonAndKeepsTheStyle) {
     HWND other = client.NewWindow({.title = "other"});
     bar = client.MakeTaskbar({wnd, other, wnd});
     LONG_PTR before = ExStyle(wnd);
-    int index = tray->AddWnd(wnd, NewMenuItem(), false, true);
+    int index = tray->AddWnd(wnd, false, true);
     ASSERT_TRUE(tray->HideItem(index, true, true));
     EXPECT_TRUE(IsIconic(wnd));
     EXPECT_TRUE(IsWindowVisible(wnd));
@@ -100,7 +100,7 @@ TEST_F(TaskbarButtonTest, MinimiseOnlyHidesTheButtonAndKeepsTheStyle) {
 TEST_F(TaskbarButtonTest, RegisteringAMinimisedWindowWithMinimiseOnly) {
     HWND wnd = client.NewWindow({.title = "minimised", .show = "min"});
     bar = client.MakeTaskbar({wnd});
-    int index = tray->AddWnd(wnd, NewMenuItem(), false, true);
+    int index = tray->AddWnd(wnd, false, true);
     EXPECT_TRUE(tray->Item(index).Hidden);
     EXPECT_EQ(client.ButtonStates(bar.toolbar), std::vector<int>{kHidden});
 }

@@ -35,20 +35,33 @@ TEST_F(TrayControlTest, IdentifiersStartAtOneAndAreReused) {
     int found = -1;
     EXPECT_TRUE(tray->FindID(4, found));
     EXPECT_EQ(found, index);
-    TWndItem* entry = nullptr;
-    EXPECT_TRUE(tray->FindItemByID(2, entry));
-    EXPECT_EQ(entry, &tray->Item(0));
     EXPECT_FALSE(tray->FindID(9, found));
     EXPECT_EQ(found, -1);
-    EXPECT_FALSE(tray->FindItemByID(9, entry));
-    EXPECT_EQ(entry, nullptr);
+}
+
+// Each entry puts its own item at the top of the menu and finds its entry by it.
+TEST_F(TrayControlTest, MenuItemsAreTheEntriesOwnNewestFirst) {
+    int first = AddHelperWindow({.title = "older"});
+    int second = AddHelperWindow({.title = "newer"});
+    UINT older = tray->Item(first).MenuItem, newer = tray->Item(second).MenuItem;
+    ASSERT_NE(older, 0u);
+    ASSERT_NE(newer, older);
+    EXPECT_EQ(GetMenuItemID(menu.get(), 0), newer);
+    EXPECT_EQ(GetMenuItemID(menu.get(), 1), older);
+    int found = -1;
+    EXPECT_TRUE(tray->FindMenuItem(older, found));
+    EXPECT_EQ(found, first);
+    tray->DeleteItem(first, false);
+    EXPECT_FALSE(MenuHasItem(older));
+    EXPECT_FALSE(tray->FindMenuItem(older, found));
+    EXPECT_EQ(found, -1);
 }
 
 TEST_F(TrayControlTest, ChildAndOwnedWindowsRegisterTheirRootOwner) {
     HWND top = client.NewWindow({.title = "top"});
     HWND owned = client.NewWindow({.title = "owned", .owner = top});
     HWND child = client.NewWindow({.title = "child", .parent = owned});
-    EXPECT_EQ(tray->AddWnd(child, NewMenuItem(), false, false), 0);
+    EXPECT_EQ(tray->AddWnd(child, false, false), 0);
     EXPECT_EQ(tray->Item(0).Wnd, top);
     int index = -1;
     EXPECT_TRUE(tray->FindWnd(top, index));
@@ -58,14 +71,14 @@ TEST_F(TrayControlTest, ChildAndOwnedWindowsRegisterTheirRootOwner) {
     // Again: the same entry, its icon shown again when it was removed.
     tray->DeleteItem(0, true);
     EXPECT_FALSE(IconExists(tray->Item(0).IconData));
-    EXPECT_EQ(tray->AddWnd(owned, 0, false, false), 0);
+    EXPECT_EQ(tray->AddWnd(owned, false, false), 0);
     EXPECT_EQ(tray->Count(), 1);
     EXPECT_TRUE(tray->Item(0).IconShown);
     EXPECT_TRUE(IconExists(tray->Item(0).IconData));
 
     // Again without icon: -1 and no change.
     tray->DeleteItem(0, true);
-    EXPECT_EQ(tray->AddWnd(top, 0, true, false), -1);
+    EXPECT_EQ(tray->AddWnd(top, true, false), -1);
     EXPECT_EQ(tray->Count(), 1);
     EXPECT_FALSE(tray->Item(0).IconShown);
 }
@@ -73,8 +86,8 @@ TEST_F(TrayControlTest, ChildAndOwnedWindowsRegisterTheirRootOwner) {
 TEST_F(TrayControlTest, NoEntryForWhatIsNotAWindow) {
     HWND gone = client.NewWindow({.title = "gone"});
     client.Destroy(gone);
-    EXPECT_EQ(tray->AddWnd(gone, NewMenuItem(), false, false), -1);
-    EXPECT_EQ(tray->AddWnd(nullptr, NewMenuItem(), false, false), -1);
+    EXPECT_EQ(tray->AddWnd(gone, false, false), -1);
+    EXPECT_EQ(tray->AddWnd(nullptr, false, false), -1);
     EXPECT_EQ(tray->Count(), 0);
     EXPECT_FALSE(tray->HideWnd(gone, true, false));
     EXPECT_FALSE(tray->RestoreWnd(gone, true, true, SW_RESTORE, true));

@@ -13,14 +13,8 @@ TrayFixture::~TrayFixture() {
     tray.reset();
 }
 
-UINT TrayFixture::NewMenuItem() {
-    UINT id = nextMenuId++;
-    InsertMenuW(menu.get(), 0, MF_BYPOSITION | MF_STRING, id, L"");
-    return id;
-}
-
 int TrayFixture::AddHelperWindow(const helper::WindowSpec& request, bool noIcon, bool minimizeOnly) {
-    return tray->AddWnd(client.NewWindow(request), NewMenuItem(), noIcon, minimizeOnly);
+    return tray->AddWnd(client.NewWindow(request), noIcon, minimizeOnly);
 }
 
 std::string TrayFixture::MenuCaption(UINT id) const {

@@ -1,5 +1,5 @@
 // What the tray tests share: a helper process for the windows, and an owner
-// window, image list and menu standing in for the main window's.
+// window, image list and menu standing in for the tray subsystem's.
 #pragma once
 #include <windows.h>
 
@@ -17,9 +17,7 @@ protected:
     TrayFixture();
     ~TrayFixture() override;
 
-    // A new item at the top of the menu, as the main window makes it.
-    UINT NewMenuItem();
-    // Registers a new helper window with a fresh menu item; its index.
+    // Registers a new helper window; its index.
     int AddHelperWindow(const helper::WindowSpec& request, bool noIcon = false, bool minimizeOnly = false);
     // The caption of a menu item, converted back to the ANSI code page.
     std::string MenuCaption(UINT id) const;
@@ -30,7 +28,6 @@ protected:
     ui::OwnedImageList images;
     ui::OwnedMenu menu;
     std::unique_ptr<TTrayControl> tray;
-    UINT nextMenuId = 1000;
 };
 
 // True when the shell holds an icon for the record's window and identifier:

@@ -5,8 +5,13 @@
 
 #include <algorithm>
 
-#include "app/MainWindow.h"
+#include "rules/Rules.h"
+
+#include "MenuDescription.h"
+#include "ProgramContract.h"
+#include "tray/Tray.h"
 #include "ui/ImageLists.h"
+#include "ui/ListView.h"
 #include "ui/Text.h"
 #include "rules/FileFolder.h"
 #include "windows/Transparency.h"
@@ -44,25 +49,41 @@ void AddRuleImages(HIMAGELIST list, std::vector<TRegWinItem>& rules, size_t firs
 
 }  // namespace
 
-int TPelmoraMainWindow::IndexOfRule(const std::string& fileName) const {
+TRules::TRules(HWND mainWindow, TTray& tray, WindowsOfFile windowsOfFile)
+    : MainWindow(mainWindow),
+      Tray(tray),
+      WindowsOfFile_(std::move(windowsOfFile)),
+      RegWinImageList(ui::CreateSmallImageList()),
+      lvRegMenu(ui::BuildPopupMenu(menus::kRegWinMenu)) {
+    lvRegWin = ui::CreateOwnerDataListView(
+        mainWindow, kIdRegWin,
+        {{"ファイル名", 205}, {"透明度", 50}, {"タスクトレイ化", 85}, {"最前面表示", 75}});
+    ListView_SetImageList(lvRegWin, RegWinImageList.get(), LVSIL_SMALL);
+}
+
+int TRules::IndexOfRule(const std::string& fileName) const {
     for (size_t i = 0; i < RegWinItems.size(); ++i)
         if (RegWinItems[i].FileName == fileName) return static_cast<int>(i);
     return -1;
 }
 
-void TPelmoraMainWindow::AddRule(const StoredRule& values) {
+void TRules::AddRule(const StoredRule& values) {
     if (!IsExistingFile(values.FileName) || !HasExeExtension(values.FileName)) return;
     PutRule(values);
     // A copy: treating other programs' windows waits on them, and the list may
     // change meanwhile.
     const TRegWinItem rule = RegWinItems[IndexOfRule(values.FileName)];
-    for (const TCurrWinItem& row : CurrWinItems)
-        if (lstrcmpiA(row.FileName.c_str(), rule.FileName.c_str()) == 0) ApplyRule(row.Wnd, rule);
+    for (HWND wnd : WindowsOfFile_(rule.FileName)) ApplyRule(wnd, rule);
+}
+
+void TRules::ApplyRuleOf(HWND wnd, const std::string& fileName) {
+    int rule = IndexOfRule(fileName);
+    if (rule >= 0) ApplyRule(wnd, RegWinItems[rule]);
 }
 
 // Adds the rule, or replaces the rule of the same file in its row; the icon of
 // the file's type goes to the rule's position in the image list.
-void TPelmoraMainWindow::PutRule(const StoredRule& values) {
+void TRules::PutRule(const StoredRule& values) {
     if (!HasExeExtension(values.FileName)) return;
     int existing = IndexOfRule(values.FileName);
     if (existing >= 0) DeleteRule(existing, true);
@@ -78,7 +99,7 @@ void TPelmoraMainWindow::PutRule(const StoredRule& values) {
     SetRegWinRowCount();
 }
 
-void TPelmoraMainWindow::DeleteRule(int index, bool keepImageIndexes) {
+void TRules::DeleteRule(int index, bool keepImageIndexes) {
     if (index < 0 || index >= static_cast<int>(RegWinItems.size())) return;
     ImageList_Remove(RegWinImageList.get(), index);
     if (!keepImageIndexes)
@@ -87,21 +108,12 @@ void TPelmoraMainWindow::DeleteRule(int index, bool keepImageIndexes) {
     SetRegWinRowCount();
 }
 
-void TPelmoraMainWindow::ApplyRule(HWND wnd, const TRegWinItem& rule) {
-    if (!TrayControl) return;
-    if (rule.Tray) {
-        AddToTray(wnd, (!IsIconic(wnd) && IconHideChecked()) || rule.HideIcon);
-        if (TaskBarHideChecked()) TrayControl->SetTaskbarButton(wnd, false);
-    } else {
-        TrayControl->RestoreWnd(wnd, false, false, SW_RESTORE, false);
-        TrayControl->DeleteWnd(wnd, false);
-    }
-    if (rule.HideIcon) TrayControl->DeleteWnd(wnd, true);
-    int index = -1;
-    if (TrayControl->FindWnd(wnd, index)) TrayControl->Item(index).NoIcon = rule.HideIcon;
+void TRules::ApplyRule(HWND wnd, const TRegWinItem& rule) {
+    if (!Tray.IsStarted()) return;
+    Tray.ApplyTrayRule(wnd, rule.Tray, rule.HideIcon);
     bool topMost = (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     if (rule.TopMost != topMost) ToggleTopMost(wnd, topMost);
-    SetTransparency(wnd, rule.Transparency);
+    Tray.SetTransparency(wnd, rule.Transparency);
 }
 
 // Stored rules are kept even when their file is missing now (a drive not yet
@@ -109,7 +121,7 @@ void TPelmoraMainWindow::ApplyRule(HWND wnd, const TRegWinItem& rule) {
 // file is back, and it is written back at exit. A later line for the same
 // file replaces the earlier rule in its row. The rows and icons are made once
 // all lines are read.
-void TPelmoraMainWindow::LoadRules(const std::string& text) {
+void TRules::LoadRules(const std::string& text) {
     const size_t first = RegWinItems.size();
     for (const StoredRule& values : ReadRegistWindows(text, IsAnsiLeadByte)) {
         if (!HasExeExtension(values.FileName)) continue;
@@ -124,12 +136,12 @@ void TPelmoraMainWindow::LoadRules(const std::string& text) {
     SetRegWinRowCount();
 }
 
-std::string TPelmoraMainWindow::RulesText() const {
+std::string TRules::RulesText() const {
     std::vector<StoredRule> rules(RegWinItems.begin(), RegWinItems.end());
     return WriteRegistWindows(rules, IsAnsiLeadByte);
 }
 
-void TPelmoraMainWindow::SetRegWinRowCount() {
+void TRules::SetRegWinRowCount() {
     ListView_SetItemCountEx(lvRegWin, static_cast<int>(RegWinItems.size()), 0);
     InvalidateRect(lvRegWin, nullptr, TRUE);
 }

@@ -1,4 +1,4 @@
-#include "app/ExePath.h"
+#include "ui/ExePath.h"
 
 #include <windows.h>
 

@@ -1,15 +1,16 @@
 // The first tab: the current windows, one row each (icon, title, executable),
 // and the commands on the selected row.
-#include <windows.h>
-#include <commctrl.h>
+#include "winlist/CurrWinList.h"
 
-#include "app/MainWindow.h"
+#include "MenuDescription.h"
+#include "ProgramContract.h"
+#include "rules/Rules.h"
+#include "tray/Tray.h"
 #include "ui/ImageLists.h"
-#include "ui/Text.h"
-#include "app/MenuIds.h"
 #include "ui/ListView.h"
+#include "ui/SystemInfo.h"
 #include "ui/Text.h"
-#include "windows/WinInfo.h"
+#include "windows/Transparency.h"
 #include "windows/WindowEnumeration.h"
 #include "windows/WindowHelpers.h"
 
@@ -28,28 +29,33 @@ TCurrWinItem MakeCurrWinItem(TWinInfo& info, HIMAGELIST images) {
 
 }  // namespace
 
-bool TPelmoraMainWindow::OnCurrWinCommand(UINT id) {
+const ui::Command<TCurrWinList> TCurrWinList::kCommands[] = {
+    {ID_NRefresh, &TCurrWinList::NRefreshClick},
+    {ID_NAddTray, &TCurrWinList::NAddTrayClick},
+    {ID_NTopMost, &TCurrWinList::NTopMostClick},
+    {ID_NRegist, &TCurrWinList::NRegistClick},
+};
+
+TCurrWinList::TCurrWinList(HWND mainWindow, TTray& tray, TRules& rules)
+    : MainWindow(mainWindow),
+      Tray(tray),
+      Rules(rules),
+      CurrWinImageList(ui::CreateSmallImageList()),
+      CurrWinMenu(ui::BuildPopupMenu(menus::kCurrWinMenu)) {
+    lvCurrWin = ui::CreateOwnerDataListView(mainWindow, kIdCurrWin, {{"ウィンドウ名", 200}, {"ファイル名", 200}});
+    ListView_SetImageList(lvCurrWin, CurrWinImageList.get(), LVSIL_SMALL);
+    if (!IsWin2000OrLater()) ui::SetEnabled(CurrWinMenu.get(), ID_NTransTray, false);
+}
+
+bool TCurrWinList::OnCommand(UINT id) {
     if (int percent = TransparencyTag(id, ID_NTransTrayBase)) {
         N101Click(percent);
         return true;
     }
-    switch (id) {
-        case ID_NRefresh:
-            NRefreshClick();
-            return true;
-        case ID_NAddTray:
-            NAddTrayClick();
-            return true;
-        case ID_NTopMost:
-            NTopMostClick();
-            return true;
-        default:
-            return false;
-    }
+    return ui::RunCommand(*this, kCommands, id);
 }
 
-bool TPelmoraMainWindow::OnCurrWinNotify(NMHDR& hdr, LRESULT&) {
-    if (hdr.hwndFrom != lvCurrWin) return false;
+void TCurrWinList::OnNotify(NMHDR& hdr) {
     switch (hdr.code) {
         case LVN_GETDISPINFOW:
             lvCurrWinData(reinterpret_cast<NMLVDISPINFOW&>(hdr).item);
@@ -65,37 +71,42 @@ bool TPelmoraMainWindow::OnCurrWinNotify(NMHDR& hdr, LRESULT&) {
         default:
             break;
     }
-    return true;
 }
 
-bool TPelmoraMainWindow::OnCurrWinContextMenu(HWND control, POINT screen) {
-    if (control != lvCurrWin) return false;
-    if (lvCurrWinContextPopup()) PopupAt(Menus_.CurrWinMenu.get(), control, screen);
-    return true;
+void TCurrWinList::OnContextMenu(POINT screen) {
+    if (lvCurrWinContextPopup()) ui::PopupContextMenu(CurrWinMenu.get(), lvCurrWin, screen, MainWindow);
 }
 
-HWND TPelmoraMainWindow::SelectedCurrWin() const {
+HWND TCurrWinList::SelectedCurrWin() const {
     int row = ui::SelectedRow(lvCurrWin);
     return row >= 0 && row < static_cast<int>(CurrWinItems.size()) ? CurrWinItems[row].Wnd : nullptr;
 }
 
-int TPelmoraMainWindow::IndexOfCurrWin(HWND wnd) const {
+int TCurrWinList::IndexOfCurrWin(HWND wnd) const {
     for (size_t i = 0; i < CurrWinItems.size(); ++i)
         if (CurrWinItems[i].Wnd == wnd) return static_cast<int>(i);
     return -1;
 }
 
-void TPelmoraMainWindow::SetCurrWinRowCount() {
+std::vector<HWND> TCurrWinList::WindowsOfFile(const std::string& fileName) const {
+    std::vector<HWND> windows;
+    for (const TCurrWinItem& row : CurrWinItems)
+        if (lstrcmpiA(row.FileName.c_str(), fileName.c_str()) == 0) windows.push_back(row.Wnd);
+    return windows;
+}
+
+void TCurrWinList::SetCurrWinRowCount() {
     ListView_SetItemCountEx(lvCurrWin, static_cast<int>(CurrWinItems.size()), 0);
     InvalidateRect(lvCurrWin, nullptr, TRUE);
 }
 
-void TPelmoraMainWindow::AddCurrWinItem(TWinInfo& info) {
+void TCurrWinList::AddCurrWinItem(TWinInfo& info) {
     CurrWinItems.push_back(MakeCurrWinItem(info, CurrWinImageList.get()));
     SetCurrWinRowCount();
+    Rules.ApplyRuleOf(info.Wnd(), info.GetFileName());
 }
 
-void TPelmoraMainWindow::RemoveCurrWinItem(HWND wnd) {
+void TCurrWinList::RemoveCurrWinItem(HWND wnd) {
     int index = IndexOfCurrWin(wnd);
     if (index < 0) return;
     ImageList_Remove(CurrWinImageList.get(), CurrWinItems[index].ImageIndex);
@@ -104,7 +115,7 @@ void TPelmoraMainWindow::RemoveCurrWinItem(HWND wnd) {
     SetCurrWinRowCount();
 }
 
-void TPelmoraMainWindow::NRefreshClick() {
+void TCurrWinList::NRefreshClick() {
     CurrWinItems.clear();
     ImageList_RemoveAll(CurrWinImageList.get());
     WinInfos.clear();
@@ -116,13 +127,12 @@ void TPelmoraMainWindow::NRefreshClick() {
         // below: each new count costs the list view about 4 ms under Wine,
         // more than all the rest a row needs.
         CurrWinItems.push_back(MakeCurrWinItem(*info, CurrWinImageList.get()));
-        int rule = IndexOfRule(info->GetFileName());
-        if (rule >= 0) ApplyRule(info->Wnd(), RegWinItems[rule]);
+        Rules.ApplyRuleOf(info->Wnd(), info->GetFileName());
     }
     SetCurrWinRowCount();
 }
 
-void TPelmoraMainWindow::lvCurrWinData(LVITEMW& item) {
+void TCurrWinList::lvCurrWinData(LVITEMW& item) {
     if (item.iItem < 0 || item.iItem >= static_cast<int>(CurrWinItems.size())) return;
     const TCurrWinItem& row = CurrWinItems[item.iItem];
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
@@ -132,37 +142,49 @@ void TPelmoraMainWindow::lvCurrWinData(LVITEMW& item) {
     if (item.mask & LVIF_IMAGE) item.iImage = row.ImageIndex;
 }
 
-// Ticks and the registration item show the window's state as the menu opens.
-// False when no row is selected: no menu opens then.
-bool TPelmoraMainWindow::lvCurrWinContextPopup() {
+// Ticks and the registration item show the window's state as the menu opens,
+// and the commands act by what the menu showed. False when no row is
+// selected: no menu opens then.
+bool TCurrWinList::lvCurrWinContextPopup() {
     HWND wnd = SelectedCurrWin();
     if (!wnd) return false;
-    HMENU menu = Menus_.CurrWinMenu.get();
-    SetChecked(menu, ID_NTopMost, (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
-    int index = -1;
-    SetChecked(menu, ID_NAddTray, TrayControl && TrayControl->FindWnd(GetRootOwner(wnd), index));
-    SetEnabled(menu, ID_NRegist, IndexOfRule(GetWindowFileName(wnd)) == -1);
+    HMENU menu = CurrWinMenu.get();
+    MenuShowedTopMost = (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    MenuShowedInTray = Tray.Contains(GetRootOwner(wnd));
+    ui::SetChecked(menu, ID_NTopMost, MenuShowedTopMost);
+    ui::SetChecked(menu, ID_NAddTray, MenuShowedInTray);
+    ui::SetEnabled(menu, ID_NRegist, Rules.IndexOfRule(GetWindowFileName(wnd)) == -1);
     return true;
 }
 
-void TPelmoraMainWindow::NAddTrayClick() {
+void TCurrWinList::NAddTrayClick() {
     HWND wnd = SelectedCurrWin();
-    if (!wnd || !TrayControl) return;
-    if (IsChecked(Menus_.CurrWinMenu.get(), ID_NAddTray)) {
-        TrayControl->RestoreWnd(wnd, false, false, SW_RESTORE, false);
-        TrayControl->DeleteWnd(wnd, false);
-    } else {
-        AddToTray(wnd, !IsIconic(wnd) && IconHideChecked());
-    }
+    if (!wnd) return;
+    if (MenuShowedInTray)
+        Tray.TakeOutOfTray(wnd);
+    else
+        Tray.AddToTray(wnd);
 }
 
-void TPelmoraMainWindow::lvCurrWinDblClick() {
-    HWND wnd = SelectedCurrWin();
-    if (!wnd || !TrayControl) return;
-    if (!TrayControl->RestoreWnd(wnd, true, IconHideChecked(), SW_RESTORE, false)) ForceForegroundWindow(wnd);
+void TCurrWinList::NTopMostClick() {
+    if (HWND wnd = SelectedCurrWin()) ToggleTopMost(wnd, MenuShowedTopMost);
 }
 
-void TPelmoraMainWindow::lvCurrWinMouseDown() {
+void TCurrWinList::N101Click(int percent) {
+    if (HWND wnd = SelectedCurrWin()) Tray.SetTransparency(wnd, percent);
+}
+
+void TCurrWinList::NRegistClick() {
+    // The path is read afresh, not taken from the row's text.
+    if (HWND wnd = SelectedCurrWin()) Rules.RegisterProgram(GetWindowFileName(wnd));
+}
+
+void TCurrWinList::lvCurrWinDblClick() {
+    HWND wnd = SelectedCurrWin();
+    if (wnd && Tray.IsStarted() && !Tray.BringBack(wnd)) ForceForegroundWindow(wnd);
+}
+
+void TCurrWinList::lvCurrWinMouseDown() {
     HWND wnd = SelectedCurrWin();
     if (wnd && !IsWindow(wnd)) RemoveCurrWinItem(wnd);
 }

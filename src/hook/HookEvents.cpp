@@ -1,10 +1,13 @@
 // The hook library on the main window's side: loading and starting it, and
 // turning its notifications into work for the tray registry and the lists.
-#include "app/Application.h"
-#include "app/ExePath.h"
-#include "app/MainWindow.h"
+#include "hook/HookEvents.h"
+
+#include "Identity.h"
+#include "tray/Tray.h"
+#include "ui/ExePath.h"
 #include "ui/Text.h"
 #include "windows/WindowHelpers.h"
+#include "winlist/CurrWinList.h"
 
 namespace {
 
@@ -14,30 +17,32 @@ void ShowStartFailure(const char* messageUtf8) {
 
 }  // namespace
 
-bool TPelmoraMainWindow::StartHookLibrary() {
+THookEvents::THookEvents(TTray& tray, TCurrWinList& currWin) : Tray(tray), CurrWin(currWin) {}
+
+bool THookEvents::StartHookLibrary(HWND target) {
     HookMessage = RegisterWindowMessageA(hook::kHookMessageName);
     if (!HookLib.Load(ExtractFilePath(ExeFileName()))) {
         ShowStartFailure("必要なDLLが存在しませんのでPelmoraを起動できません");
         return false;
     }
-    if (HookLib.Start(Handle_) == hook::THookLibrary::StartResult::Failed) {
+    if (HookLib.Start(target) == hook::THookLibrary::StartResult::Failed) {
         ShowStartFailure("起動に失敗しました\r\nPelmoraを終了します");
         return false;
     }
     return true;
 }
 
-bool TPelmoraMainWindow::OnHookMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&) {
+bool THookEvents::OnHookMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (HookMessage == 0 || msg != HookMessage) return false;
     // Notifications that arrive before start-up made the registry and the lists are dropped.
-    if (!TrayControl) return true;
+    if (!Tray.IsStarted()) return true;
     HWND wnd = reinterpret_cast<HWND>(lParam);
     switch (wParam) {
         case hook::HookTrayWindow:
-            HookTrayWindowReceived(wnd);
+            Tray.SendToTray(wnd);
             break;
         case hook::HookHideWindow:
-            TrayControl->HideWnd(wnd, IconHideChecked(), TaskBarHideChecked());
+            Tray.HideWnd(wnd);
             break;
         case hook::HookWindowGone:
             HookWindowGoneReceived(wnd);
@@ -46,7 +51,7 @@ bool TPelmoraMainWindow::OnHookMessage(UINT msg, WPARAM wParam, LPARAM lParam, L
             HookWindowCreatedReceived(wnd);
             break;
         case hook::HookWindowActivated:
-            HookWindowActivatedReceived(wnd);
+            Tray.OnWindowActivated(wnd);
             break;
         default:
             break;  // other codes are not ours
@@ -54,29 +59,15 @@ bool TPelmoraMainWindow::OnHookMessage(UINT msg, WPARAM wParam, LPARAM lParam, L
     return true;
 }
 
-void TPelmoraMainWindow::HookTrayWindowReceived(HWND wnd) {
-    HWND root = GetRootOwner(wnd);
-    AddToTray(root, false);
-    TrayControl->HideWnd(root, IconHideChecked(), TaskBarHideChecked());
+void THookEvents::HookWindowGoneReceived(HWND wnd) {
+    Tray.ForgetWindow(wnd);
+    CurrWin.RemoveCurrWinItem(wnd);
 }
 
-void TPelmoraMainWindow::HookWindowGoneReceived(HWND wnd) {
-    TrayControl->RestoreWnd(wnd, false, false, SW_SHOWNA, true);
-    TrayControl->DeleteWnd(wnd, false);
-    RemoveCurrWinItem(wnd);
-}
-
-void TPelmoraMainWindow::HookWindowCreatedReceived(HWND wnd) {
+void THookEvents::HookWindowCreatedReceived(HWND wnd) {
     TWinInfo info(GetRootOwner(wnd), 0);
     HWND root = info.Wnd();
     if (!IsWindowEnabled(root) || !IsWindow(root) || info.GetTitle().empty() || !info.GetVisible()) return;
-    if (ui::LowerAnsi(info.GetWindowClassName()) == "tooltips_class32" || IndexOfCurrWin(root) >= 0) return;
-    AddCurrWinItem(info);
-    int rule = IndexOfRule(info.GetFileName());
-    if (rule >= 0) ApplyRule(root, RegWinItems[rule]);
-}
-
-void TPelmoraMainWindow::HookWindowActivatedReceived(HWND wnd) {
-    HWND root = GetRootOwner(wnd);
-    if (root != TaskbarWnd && root != DesktopWnd) LastActiveWnd = root;
+    if (ui::LowerAnsi(info.GetWindowClassName()) == "tooltips_class32" || CurrWin.Contains(root)) return;
+    CurrWin.AddCurrWinItem(info);
 }

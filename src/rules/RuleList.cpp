@@ -3,49 +3,36 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/MainWindow.h"
-#include "app/MenuIds.h"
+#include "MenuDescription.h"
 #include "rules/RuleEditorDialog.h"
+#include "rules/Rules.h"
 #include "ui/ListView.h"
 #include "ui/Text.h"
 #include "windows/WindowHelpers.h"
 
-bool TPelmoraMainWindow::OnRulesCommand(UINT id) {
-    switch (id) {
-        case ID_NNew:
-            NNewClick();
-            return true;
-        case ID_NRegist:
-            NRegistClick();
-            return true;
-        case ID_NRegDelete:
-            NRegDeleteClick();
-            return true;
-        case ID_NClear:
-            NClearClick();
-            return true;
-        default:
-            return false;
-    }
+const ui::Command<TRules> TRules::kCommands[] = {
+    {ID_NNew, &TRules::NNewClick},
+    {ID_NRegDelete, &TRules::NRegDeleteClick},
+    {ID_NClear, &TRules::NClearClick},
+};
+
+bool TRules::OnCommand(UINT id) {
+    return ui::RunCommand(*this, kCommands, id);
 }
 
-bool TPelmoraMainWindow::OnRulesNotify(NMHDR& hdr, LRESULT&) {
-    if (hdr.hwndFrom != lvRegWin) return false;
+void TRules::OnNotify(NMHDR& hdr) {
     if (hdr.code == LVN_GETDISPINFOW)
         lvRegWinData(reinterpret_cast<NMLVDISPINFOW&>(hdr).item);
     else if (hdr.code == NM_DBLCLK)
         lvRegWinDblClick();
-    return true;
 }
 
-bool TPelmoraMainWindow::OnRulesContextMenu(HWND control, POINT screen) {
-    if (control != lvRegWin) return false;
+void TRules::OnContextMenu(POINT screen) {
     lvRegWinContextPopup();
-    PopupAt(Menus_.lvRegMenu.get(), control, screen);
-    return true;
+    ui::PopupContextMenu(lvRegMenu.get(), lvRegWin, screen, MainWindow);
 }
 
-void TPelmoraMainWindow::lvRegWinData(LVITEMW& item) {
+void TRules::lvRegWinData(LVITEMW& item) {
     if (item.iItem < 0 || item.iItem >= static_cast<int>(RegWinItems.size())) return;
     const TRegWinItem& rule = RegWinItems[item.iItem];
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
@@ -66,39 +53,37 @@ void TPelmoraMainWindow::lvRegWinData(LVITEMW& item) {
     if (item.mask & LVIF_IMAGE) item.iImage = rule.ImageIndex;
 }
 
-void TPelmoraMainWindow::lvRegWinContextPopup() {
-    SetEnabled(Menus_.lvRegMenu.get(), ID_NRegDelete, ui::SelectedRow(lvRegWin) >= 0);
+void TRules::lvRegWinContextPopup() {
+    ui::SetEnabled(lvRegMenu.get(), ID_NRegDelete, ui::SelectedRow(lvRegWin) >= 0);
 }
 
 // Every command that makes or changes a rule ends here.
-void TPelmoraMainWindow::EditRule(const StoredRule& prefill) {
-    if (std::optional<StoredRule> values = TForm3::Edit(Handle_, prefill)) AddRule(*values);
+void TRules::EditRule(const StoredRule& prefill) {
+    if (std::optional<StoredRule> values = TForm3::Edit(MainWindow, prefill)) AddRule(*values);
 }
 
-void TPelmoraMainWindow::NNewClick() {
+void TRules::NNewClick() {
     EditRule(StoredRule{});
 }
 
-void TPelmoraMainWindow::NRegistClick() {
-    HWND wnd = SelectedCurrWin();
-    if (!wnd) return;
+void TRules::RegisterProgram(const std::string& fileName) {
     StoredRule prefill;
-    prefill.FileName = GetWindowFileName(wnd);  // read afresh, not the row's text
+    prefill.FileName = fileName;
     EditRule(prefill);
 }
 
-void TPelmoraMainWindow::lvRegWinDblClick() {
+void TRules::lvRegWinDblClick() {
     int row = ui::SelectedRow(lvRegWin);
     if (row < 0 || row >= static_cast<int>(RegWinItems.size())) return;
     EditRule(RegWinItems[row]);
 }
 
-void TPelmoraMainWindow::NRegDeleteClick() {
+void TRules::NRegDeleteClick() {
     int row = ui::SelectedRow(lvRegWin);
     if (row >= 0) DeleteRule(row, false);
 }
 
-void TPelmoraMainWindow::NClearClick() {
+void TRules::NClearClick() {
     RegWinItems.clear();
     ImageList_RemoveAll(RegWinImageList.get());
     SetRegWinRowCount();

@@ -1,0 +1,148 @@
+// The tray subsystem: start-up, the named operations the other subsystems use,
+// and clicks on the windows' icons.
+#include "tray/Tray.h"
+
+#include "Identity.h"
+#include "MenuDescription.h"
+#include "ui/ImageLists.h"
+#include "ui/SystemInfo.h"
+#include "windows/Transparency.h"
+#include "windows/WindowHelpers.h"
+
+TTray::TTray(TTrayHost& host, HWND mainWindow, HINSTANCE instance, HICON appIcon, TOptions& options)
+    : Host(host),
+      MainWindow(mainWindow),
+      Options(options),
+      TrayMenu_(ui::BuildPopupMenu(menus::kTrayMenu)),
+      WndMenu_(ui::BuildPopupMenu(menus::kWndMenu)) {
+    ui::NotifyIcon::Events events;
+    events.onClick = [this](ui::NotifyIcon::Button b) { TrayIconClick(b); };
+    events.popupMenu = [this] { return TrayMenu_.get(); };
+    events.onCommand = [this](UINT id) { OnCommand(id); };
+    TrayIcon = std::make_unique<ui::NotifyIcon>(instance, appIcon, identity::kAppTitle, std::move(events));
+    TrayIcon->Add();
+}
+
+TTray::~TTray() = default;
+
+void TTray::Start() {
+    WndImageList = ui::CreateSmallImageList();
+    TrayControl = std::make_unique<TTrayControl>(MainWindow, WndImageList.get(), TrayMenu_.get());
+    TaskbarWnd = FindWindowA("Shell_TrayWnd", nullptr);
+    DesktopWnd = FindWindowA("Progman", "Program Manager");
+    LastActiveWnd = nullptr;
+    if (!IsWin2000OrLater()) ui::SetEnabled(WndMenu_.get(), ID_NTrans, false);
+}
+
+void TTray::OnTrayNotify(UINT iconId, UINT mouseMessage) {
+    if (!TrayControl) return;
+    int index;
+    if (!TrayControl->FindID(iconId, index)) return;
+    if (mouseMessage != WM_LBUTTONDOWN && mouseMessage != WM_RBUTTONUP) return;
+    const TWndItem& entry = TrayControl->Item(index);
+    if (!IsWindow(entry.Wnd)) {
+        TrayControl->DeleteItem(index, false);
+        return;
+    }
+    if (mouseMessage == WM_LBUTTONDOWN)
+        ToggleTrayWindow(entry);
+    else
+        OpenWndMenu(entry.Wnd);
+}
+
+// A press on a window's icon sends it away or brings it back.
+void TTray::ToggleTrayWindow(const TWndItem& entry) {
+    HWND wnd = entry.Wnd;
+    bool hide = Options.TaskbarHide ? wnd == LastActiveWnd : !entry.Hidden;
+    if (hide) {
+        if (Options.TaskbarHide) LastActiveWnd = TaskbarWnd;
+        TrayControl->HideWnd(wnd, false, Options.TaskbarHide);
+    } else {
+        TrayControl->RestoreWnd(wnd, true, Options.NormalIconHide, SW_RESTORE, false);
+    }
+}
+
+void TTray::TrayIconClick(ui::NotifyIcon::Button button) {
+    if (button == ui::NotifyIcon::Button::Right) return;  // the menu opens by itself
+    if (Host.IsMainWindowOnScreen())
+        Host.HideApplication();
+    else
+        Host.ShowMainWindow(false);
+}
+
+void TTray::NTraySelfClick() {
+    if (Options.TraySelf)
+        TrayIcon->Remove();
+    else
+        TrayIcon->Add();
+    Options.TraySelf = !Options.TraySelf;
+}
+
+void TTray::AddToTray(HWND wnd, bool noIcon) {
+    if (TrayControl) TrayControl->AddWnd(wnd, noIcon, Options.TaskbarHide);
+}
+
+void TTray::AddToTray(HWND wnd) {
+    AddToTray(wnd, !IsIconic(wnd) && Options.NormalIconHide);
+}
+
+void TTray::SendToTray(HWND wnd) {
+    HWND root = GetRootOwner(wnd);
+    AddToTray(root, false);
+    HideWnd(root);
+}
+
+void TTray::HideWnd(HWND wnd) {
+    if (TrayControl) TrayControl->HideWnd(wnd, Options.NormalIconHide, Options.TaskbarHide);
+}
+
+bool TTray::Contains(HWND wnd) const {
+    int index;
+    return TrayControl && TrayControl->FindWnd(wnd, index);
+}
+
+void TTray::TakeOutOfTray(HWND wnd) {
+    if (!TrayControl) return;
+    TrayControl->RestoreWnd(wnd, false, false, SW_RESTORE, false);
+    TrayControl->DeleteWnd(wnd, false);
+}
+
+void TTray::ForgetWindow(HWND wnd) {
+    if (!TrayControl) return;
+    TrayControl->RestoreWnd(wnd, false, false, SW_SHOWNA, true);
+    TrayControl->DeleteWnd(wnd, false);
+}
+
+bool TTray::BringBack(HWND wnd) {
+    return TrayControl && TrayControl->RestoreWnd(wnd, true, Options.NormalIconHide, SW_RESTORE, false);
+}
+
+void TTray::ApplyTrayRule(HWND wnd, bool tray, bool noIcon) {
+    if (!TrayControl) return;
+    if (tray) {
+        AddToTray(wnd, (!IsIconic(wnd) && Options.NormalIconHide) || noIcon);
+        if (Options.TaskbarHide) TrayControl->SetTaskbarButton(wnd, false);
+    } else {
+        TakeOutOfTray(wnd);
+    }
+    if (noIcon) TrayControl->DeleteWnd(wnd, true);
+    int index;
+    if (TrayControl->FindWnd(wnd, index)) TrayControl->Item(index).NoIcon = noIcon;
+}
+
+void TTray::SetTransparency(HWND wnd, int percent) {
+    BYTE alpha = TransparencyAlpha(percent);
+    // A see-through hidden window helps nobody.
+    if (TrayControl && TransparencyChanges(wnd, alpha))
+        TrayControl->RestoreWnd(wnd, false, Options.NormalIconHide, SW_RESTORE, false);
+    ApplyTransparency(wnd, alpha);
+}
+
+void TTray::OnWindowActivated(HWND wnd) {
+    HWND root = GetRootOwner(wnd);
+    if (root != TaskbarWnd && root != DesktopWnd) LastActiveWnd = root;
+}
+
+void TTray::RestoreAll() {
+    if (TrayControl) TrayControl->RestoreAll();
+}
