@@ -17,10 +17,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         SignalRunningInstance(InstanceGuid);
         return 0;
     }
-    // Windows that an earlier run hid and could not give back (it was killed
-    // or crashed) come back before anything else touches them; a crash of
-    // this run gives back what it hid.
-    RestoreOrphanedWindows();
+    // A crash of this run gives back what it hid.
     InstallHiddenWindowRescue();
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES |
                                              ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_LINK_CLASS};
@@ -28,6 +25,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     TApplication app(instance);
     app.SetInstanceMark(InstanceGuid, InstanceMark);
+    // Windows that an earlier run hid and could not give back (it was killed
+    // or crashed) come back, on the window worker: a second start made
+    // meanwhile already finds this instance to signal.
+    RestoreOrphanedWindows();
 
     // A second start while the main window is still being created (its
     // start-up error box is open) is kept and answered once start-up is over.

@@ -7,8 +7,14 @@ bool IsAlreadyRunning(const char* name) {
 }
 
 static BOOL CALLBACK SignalWindow(HWND wnd, LPARAM name) {
-    if (reinterpret_cast<UINT_PTR>(GetPropA(wnd, reinterpret_cast<const char*>(name))) == InstanceMark)
-        PostMessageA(wnd, WM_SHOWINSTANCE, 0, 0);
+    if (reinterpret_cast<UINT_PTR>(GetPropA(wnd, reinterpret_cast<const char*>(name))) != InstanceMark)
+        return TRUE;
+    // This start was the user's last action, so it may hand the right to come
+    // to the foreground on to the running instance.
+    DWORD processId = 0;
+    GetWindowThreadProcessId(wnd, &processId);
+    AllowSetForegroundWindow(processId);
+    PostMessageA(wnd, WM_SHOWINSTANCE, 0, 0);
     return TRUE;  // every marked window gets the message, not only the first
 }
 

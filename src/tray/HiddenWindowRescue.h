@@ -10,15 +10,16 @@
 // keeps its mark and is left for a later sweep: false.
 bool GiveBackMarkedWindow(HWND wnd, const HiddenMark& mark);
 
-// Call at start-up before anything else touches other windows: gives back
-// every window marked by a process that no longer runs. Returns the number
-// given back.
+// Start-up: hands every window marked by a process that no longer runs to the
+// window worker, which gives it back as soon as its program answers. Returns
+// the number handed over; nothing here waits for another program.
 int RestoreOrphanedWindows();
 
-// Gives back every window this process marked. The crash path.
+// The same for every window this process marked. The crash path.
 int RestoreOwnHiddenWindows();
 
 // Makes a crash give back this process's hidden windows: an unhandled-exception
-// filter and a terminate handler call RestoreOwnHiddenWindows, then pass on to
-// whatever was installed before them. Installing twice does nothing more.
+// filter and a terminate handler call RestoreOwnHiddenWindows and wait at most
+// a second for them, pass on to whatever was installed before them, and end
+// the process if that did not. Installing twice does nothing more.
 void InstallHiddenWindowRescue();

@@ -8,6 +8,7 @@
 #include "ui/SystemInfo.h"
 #include "windows/Transparency.h"
 #include "windows/WindowHelpers.h"
+#include "windows/WindowWorker.h"
 
 TTray::TTray(TTrayHost& host, HWND mainWindow, HINSTANCE instance, HICON appIcon, TOptions& options)
     : Host(host),
@@ -17,7 +18,10 @@ TTray::TTray(TTrayHost& host, HWND mainWindow, HINSTANCE instance, HICON appIcon
       WndMenu_(ui::BuildPopupMenu(menus::kWndMenu)) {
     ui::NotifyIcon::Events events;
     events.onClick = [this](ui::NotifyIcon::Button b) { TrayIconClick(b); };
-    events.popupMenu = [this] { return TrayMenu_.get(); };
+    events.popupMenu = [this] {
+        if (TrayControl) TrayControl->PruneGone();
+        return TrayMenu_.get();
+    };
     events.onCommand = [this](UINT id) { OnCommand(id); };
     TrayIcon = std::make_unique<ui::NotifyIcon>(instance, appIcon, identity::kAppTitle, std::move(events));
     TrayIcon->Add();
@@ -36,14 +40,12 @@ void TTray::Start() {
 
 void TTray::OnTrayNotify(UINT iconId, UINT mouseMessage) {
     if (!TrayControl) return;
+    if (mouseMessage != WM_LBUTTONDOWN && mouseMessage != WM_RBUTTONUP) return;
+    // Entries of windows that are gone go whenever they are met.
+    TrayControl->PruneGone();
     int index;
     if (!TrayControl->FindID(iconId, index)) return;
-    if (mouseMessage != WM_LBUTTONDOWN && mouseMessage != WM_RBUTTONUP) return;
     const TWndItem& entry = TrayControl->Item(index);
-    if (!IsWindow(entry.Wnd)) {
-        TrayControl->DeleteItem(index, false);
-        return;
-    }
     if (mouseMessage == WM_LBUTTONDOWN)
         ToggleTrayWindow(entry);
     else
@@ -135,7 +137,8 @@ void TTray::SetTransparency(HWND wnd, int percent) {
     // A see-through hidden window helps nobody.
     if (TrayControl && TransparencyChanges(wnd, alpha))
         TrayControl->RestoreWnd(wnd, false, Options.NormalIconHide, SW_RESTORE, false);
-    ApplyTransparency(wnd, alpha);
+    // After the restore asked above, on the worker: a style change waits for the window.
+    window_worker::Post(wnd, [wnd, alpha] { ApplyTransparency(wnd, alpha); });
 }
 
 void TTray::OnWindowActivated(HWND wnd) {
@@ -143,6 +146,9 @@ void TTray::OnWindowActivated(HWND wnd) {
     if (root != TaskbarWnd && root != DesktopWnd) LastActiveWnd = root;
 }
 
+// Exit ends within a second whatever other programs do: a window whose
+// program does not answer by then keeps its mark and comes back when it
+// answers, or at the next start.
 void TTray::RestoreAll() {
-    if (TrayControl) TrayControl->RestoreAll();
+    if (TrayControl) TrayControl->RestoreAll(kExitWaitMs);
 }

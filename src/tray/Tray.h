@@ -28,6 +28,9 @@ protected:
 
 class TTray {
 public:
+    // How long exit waits for the windows in the tray to be given back.
+    static constexpr DWORD kExitWaitMs = 700;
+
     // Adds the own icon at once; the registry waits for Start.
     TTray(TTrayHost& host, HWND mainWindow, HINSTANCE instance, HICON appIcon, TOptions& options);
     ~TTray();

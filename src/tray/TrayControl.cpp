@@ -8,6 +8,7 @@
 #include "tray/TaskbarButton.h"
 #include "ui/Text.h"
 #include "windows/WindowHelpers.h"
+#include "windows/WindowWorker.h"
 
 namespace {
 
@@ -43,6 +44,11 @@ void TTrayControl::RestoreAll() {
         RestoreItem(i, false, false, SW_SHOWNA, true);
         DeleteItem(i, false);
     }
+}
+
+bool TTrayControl::RestoreAll(DWORD waitMs) {
+    RestoreAll();
+    return window_worker::WaitIdle(waitMs);
 }
 
 int TTrayControl::AddWnd(HWND wnd, bool noIcon, bool minimizeOnly) {
@@ -156,7 +162,11 @@ void TTrayControl::DeleteItem(int index, bool iconOnly) {
     TWndItem& item = Item(index);
     if (!iconOnly) {
         // An entry never goes while its window is hidden: that window would be lost.
-        if (item.Hidden && IsWindow(item.Wnd)) RestoreItem(index, false, false, SW_SHOWNA, true);
+        // Every road out of the tray gives back the taskbar button this program took.
+        if (item.Hidden && IsWindow(item.Wnd))
+            RestoreItem(index, false, false, SW_SHOWNA, true);
+        else if (IsWindow(item.Wnd))
+            SetTaskbarButton(item.Wnd, true);
         if (ImageList && item.ImageIndex >= 0) ImageList_Remove(ImageList, item.ImageIndex);
         for (int i = index + 1; i < Count(); ++i)
             if (Items[i]->ImageIndex > item.ImageIndex) --Items[i]->ImageIndex;
@@ -165,13 +175,17 @@ void TTrayControl::DeleteItem(int index, bool iconOnly) {
     item.IconShown = false;
     if (iconOnly) return;
     if (TrayMenu && item.MenuItem) DeleteMenu(TrayMenu, item.MenuItem, MF_BYCOMMAND);
-    if (IsWindow(item.Wnd) && !item.Hidden) UnmarkHidden(item.Wnd, kHiddenWithToolStyle | kButtonHidden);
     Items.erase(Items.begin() + index);
 }
 
 void TTrayControl::DeleteWnd(HWND wnd, bool iconOnly) {
     int index;
     if (FindWnd(wnd, index)) DeleteItem(index, iconOnly);
+}
+
+void TTrayControl::PruneGone() {
+    for (int i = Count() - 1; i >= 0; --i)
+        if (!IsWindow(Items[i]->Wnd)) DeleteItem(i, false);
 }
 
 bool TTrayControl::FindWnd(HWND wnd, int& index) const {
@@ -193,14 +207,6 @@ bool TTrayControl::FindMenuItem(UINT menuItem, int& index) const {
         if (Items[index]->MenuItem == menuItem) return true;
     index = -1;
     return false;
-}
-
-void TTrayControl::SetTaskbarButton(HWND wnd, bool visible) {
-    ::SetTaskbarButton(wnd, visible);
-    if (visible)
-        UnmarkHidden(wnd, kButtonHidden);
-    else
-        MarkHidden(wnd, kButtonHidden);
 }
 
 void TTrayControl::ReAddIcons() {

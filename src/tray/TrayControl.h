@@ -61,12 +61,18 @@ public:
     void DeleteItem(int index, bool iconOnly);
     void DeleteWnd(HWND wnd, bool iconOnly);
     bool FindWnd(HWND wnd, int& index) const;
+    // Deletes the entries of windows that no longer exist.
+    void PruneGone();
     bool FindID(UINT id, int& index) const;
     bool FindMenuItem(UINT menuItem, int& index) const;
     void SetTaskbarButton(HWND wnd, bool visible);
     // Shutdown: every entry, last to first, restored without activation
     // (SW_SHOWNA, icon kept, taskbar button shown), then deleted.
     void RestoreAll();
+    // The same, then waits at most waitMs for the windows to be given back;
+    // false when a program did not answer in time (its window keeps its mark
+    // and comes back when it answers, or at the next start).
+    bool RestoreAll(DWORD waitMs);
 
     // The hidden window's procedure: passes WM_TRAYNOTIFY on to the owner and
     // adds the shown icons again when a new taskbar announces itself.

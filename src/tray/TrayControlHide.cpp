@@ -1,12 +1,38 @@
-// Sending a registered window into the tray and bringing it back.
+// Sending a registered window into the tray and bringing it back. Everything
+// that waits for the window's thread runs on the window worker, in the order
+// asked, so a busy program holds none of our windows; the registry records
+// the request at once, and the window's mark records what really happened.
 #include "tray/HiddenWindowMarks.h"
+#include "tray/TaskbarButton.h"
 #include "tray/TrayControl.h"
 #include "windows/WindowHelpers.h"
+#include "windows/WindowWorker.h"
+
+namespace {
+
+// Marked before it disappears, so that no moment leaves it hidden unmarked.
+// The tool-window style keeps it off the taskbar and out of the task switcher.
+void HideWithToolStyle(HWND wnd, LONG_PTR exStyle) {
+    MarkHidden(wnd, kHiddenWithToolStyle, exStyle);
+    ShowWindow(wnd, SW_SHOWMINNOACTIVE);
+    ShowWindow(wnd, SW_HIDE);
+    SetWindowLongPtrA(wnd, GWL_EXSTYLE, exStyle | WS_EX_TOOLWINDOW);
+}
+
+// The mark goes only once the window is back.
+void ShowWithStyle(HWND wnd, LONG_PTR exStyle, int showCommand, bool activate) {
+    SetWindowLongPtrA(wnd, GWL_EXSTYLE, exStyle);
+    ShowWindow(wnd, showCommand);
+    if (activate) SetForegroundWindow(wnd);
+    UnmarkHidden(wnd, kHiddenWithToolStyle);
+}
+
+}  // namespace
 
 bool TTrayControl::HideItem(int index, bool addIcon, bool minimizeOnly) {
     if (index < 0 || index >= Count()) return false;
     TWndItem& item = Item(index);
-    if (item.Hidden || !IsWindowAnswering(item.Wnd)) return false;
+    if (item.Hidden || !IsWindow(item.Wnd)) return false;
     item.ExStyle = GetWindowLongPtrA(item.Wnd, GWL_EXSTYLE);
     // The picture in the image list stays; the icon and tooltip follow the window.
     RefreshTitle(item);
@@ -15,16 +41,13 @@ bool TTrayControl::HideItem(int index, bool addIcon, bool minimizeOnly) {
         ShowIcon(index);
     else if (item.IconShown)
         Notify(NIM_MODIFY, item);
+    HWND wnd = item.Wnd;
     if (minimizeOnly) {
-        ShowWindow(item.Wnd, SW_MINIMIZE);
-        SetTaskbarButton(item.Wnd, false);
+        window_worker::Post(wnd, [wnd] { ShowWindow(wnd, SW_MINIMIZE); });
+        SetTaskbarButton(wnd, false);
     } else {
-        // Marked before it disappears, so that no moment leaves it hidden unmarked.
-        MarkHidden(item.Wnd, kHiddenWithToolStyle, item.ExStyle);
-        ShowWindow(item.Wnd, SW_SHOWMINNOACTIVE);
-        ShowWindow(item.Wnd, SW_HIDE);
-        // The tool-window style keeps it off the taskbar and out of the task switcher.
-        SetWindowLongPtrA(item.Wnd, GWL_EXSTYLE, item.ExStyle | WS_EX_TOOLWINDOW);
+        LONG_PTR exStyle = item.ExStyle;
+        window_worker::Post(wnd, [wnd, exStyle] { HideWithToolStyle(wnd, exStyle); });
     }
     item.Hidden = true;
     return true;
@@ -37,19 +60,15 @@ bool TTrayControl::HideWnd(HWND wnd, bool addIcon, bool minimizeOnly) {
 
 bool TTrayControl::RestoreItem(int index, bool activate, bool removeIcon, int showCommand, bool showButton) {
     TWndItem& item = Item(index);
-    // A hidden window whose thread does not answer stays hidden and marked: it
-    // can be brought back later, or by the next start.
-    bool restored = item.Hidden && IsWindowAnswering(item.Wnd);
-    if (restored) {
-        SetWindowLongPtrA(item.Wnd, GWL_EXSTYLE, item.ExStyle);
-        ShowWindow(item.Wnd, showCommand);
-        if (activate) SetForegroundWindow(item.Wnd);
-        item.Hidden = false;
-        UnmarkHidden(item.Wnd, kHiddenWithToolStyle);
-    } else if (activate) {
-        SetForegroundWindow(item.Wnd);
-    }
     HWND wnd = item.Wnd;
+    bool restored = item.Hidden && IsWindow(wnd);
+    if (restored) {
+        LONG_PTR exStyle = item.ExStyle;
+        window_worker::Post(wnd, [=] { ShowWithStyle(wnd, exStyle, showCommand, activate); });
+        item.Hidden = false;
+    } else if (activate) {
+        window_worker::Post(wnd, [wnd] { SetForegroundWindow(wnd); });
+    }
     if (removeIcon) DeleteItem(index, true);
     if (showButton) SetTaskbarButton(wnd, true);
     return restored;
@@ -60,4 +79,21 @@ bool TTrayControl::RestoreWnd(HWND wnd, bool activate, bool removeIcon, int show
     if (!FindWnd(wnd, index)) return false;
     RestoreItem(index, activate, removeIcon, showCommand, showButton);
     return true;
+}
+
+// Only a button this program took away comes back: a tool window, or one
+// that never had a button, would get one. The mark changes with the button,
+// on the worker, after any hide or restore asked before.
+void TTrayControl::SetTaskbarButton(HWND wnd, bool visible) {
+    window_worker::Post(wnd, [wnd, visible] {
+        if (visible) {
+            std::optional<HiddenMark> mark = ReadHiddenMark(wnd);
+            if (!mark || !(mark->how & kButtonHidden)) return;
+            ::SetTaskbarButton(wnd, true);
+            UnmarkHidden(wnd, kButtonHidden);
+        } else {
+            MarkHidden(wnd, kButtonHidden);
+            ::SetTaskbarButton(wnd, false);
+        }
+    });
 }

@@ -27,7 +27,9 @@ void ApplyAlpha(HWND wnd, BYTE alpha) {
 }
 
 void ToggleTopMost(HWND wnd, bool isTopMost) {
-    SetWindowPos(wnd, isTopMost ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // Asynchronous: another program's busy thread never holds ours.
+    SetWindowPos(wnd, isTopMost ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
 }
 
 bool TransparencyChanges(HWND wnd, BYTE alpha) {

@@ -13,6 +13,7 @@
 #include "windows/Transparency.h"
 #include "windows/WindowEnumeration.h"
 #include "windows/WindowHelpers.h"
+#include "windows/WindowWorker.h"
 
 namespace {
 
@@ -181,7 +182,8 @@ void TCurrWinList::NRegistClick() {
 
 void TCurrWinList::lvCurrWinDblClick() {
     HWND wnd = SelectedCurrWin();
-    if (wnd && Tray.IsStarted() && !Tray.BringBack(wnd)) ForceForegroundWindow(wnd);
+    if (wnd && Tray.IsStarted() && !Tray.BringBack(wnd))
+        window_worker::Post(wnd, [wnd] { ForceForegroundWindow(wnd); });
 }
 
 void TCurrWinList::lvCurrWinMouseDown() {

@@ -368,12 +368,15 @@ TEST(Rules, StartUpTreatsPresentWindowsOfTheirPrograms) {
         helper::HelperClient& target = s.Helper("Target.exe");
         HWND wnd = target.NewWindow({.title = "Rule target", .show = c.show, .exStyle = c.exStyle});
         s.Start({{ImagePath(target.ProcessId()), c.transparency, c.tray, c.topMost, c.hideIcon}}, c.iconHide);
-        EXPECT_TRUE(OnScreen(wnd));
-        EXPECT_EQ(IsTopMost(wnd), c.topMostAfter);
-        EXPECT_EQ(Alpha(wnd), c.alpha);
+        EXPECT_TRUE(WaitUntil([&] { return OnScreen(wnd) != FALSE; }));
+        EXPECT_TRUE(WaitUntil([&] { return IsTopMost(wnd) == c.topMostAfter; }));
+        EXPECT_TRUE(WaitUntil([&] { return Alpha(wnd) == c.alpha; })) << int(Alpha(wnd));
         EXPECT_EQ(s.IconShown(1), c.icon);
         s.Notify(hook::HookHideWindow, wnd);
-        EXPECT_EQ(!IsWindowVisible(wnd), c.entry);
+        if (c.entry)
+            EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(wnd); }));
+        else
+            EXPECT_TRUE(IsWindowVisible(wnd));
         EXPECT_EQ(s.IconShown(1), c.iconAfterHide);
     }
 }
@@ -386,7 +389,7 @@ TEST(Rules, AWindowAlreadyOnTopKeepsItsPlace) {
     HWND above = other.NewWindow({.title = "On top above it", .exStyle = WS_EX_TOPMOST});
     ASSERT_TRUE(Above(above, wnd));
     s.Start({{ImagePath(target.ProcessId()), 100, false, true, false}});
-    EXPECT_TRUE(IsTopMost(wnd));
+    EXPECT_TRUE(WaitUntil([&] { return IsTopMost(wnd) != FALSE; }));
     EXPECT_TRUE(Above(above, wnd)) << "the rule moved a window that was on top already";
 }
 
@@ -404,14 +407,14 @@ TEST(Rules, AWindowReportedLaterFollowsItsRuleUntilItCloses) {
     std::vector<std::string> titles = s.ListedTitles();
     EXPECT_NE(std::find(titles.begin(), titles.end(), "Opened later"), titles.end());
     EXPECT_TRUE(s.IconShown(1));
-    EXPECT_TRUE(OnScreen(wnd));
-    EXPECT_TRUE(IsTopMost(wnd));
-    EXPECT_EQ(Alpha(wnd), 204);
+    EXPECT_TRUE(WaitUntil([&] { return OnScreen(wnd) != FALSE; }));
+    EXPECT_TRUE(WaitUntil([&] { return IsTopMost(wnd) != FALSE; }));
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(wnd) == 204; })) << int(Alpha(wnd));
 
     s.PressIcon(1);
-    EXPECT_FALSE(IsWindowVisible(wnd));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(wnd); }));
     s.PressIcon(1);
-    EXPECT_TRUE(OnScreen(wnd));
+    EXPECT_TRUE(WaitUntil([&] { return OnScreen(wnd) != FALSE; }));
 
     target.Destroy(wnd);
     s.Notify(hook::HookWindowGone, wnd);
@@ -446,8 +449,8 @@ TEST(Rules, LetterCaseCountsOnRefreshAndForNewWindowsButNotWhenARuleIsAdded) {
     EXPECT_EQ(s.RuleCount(), 1);
     s.Notify(hook::HookHideWindow, present);
     s.Notify(hook::HookHideWindow, later);
-    EXPECT_FALSE(IsWindowVisible(present));
-    EXPECT_FALSE(IsWindowVisible(later));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(present); }));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(later); }));
 }
 
 TEST(Rules, ARegisteredProgramGoesIntoTheTrayAndTrayOffTakesItOut) {
@@ -472,7 +475,7 @@ TEST(Rules, ARegisteredProgramGoesIntoTheTrayAndTrayOffTakesItOut) {
     EXPECT_EQ(s.Rows(3), std::vector<std::string>{Ansi("しない")});
 
     s.PressIcon(1);
-    ASSERT_FALSE(IsWindowVisible(wnd));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(wnd); }));
     editor = s.EditRule(0);
     state = editor.State();
     EXPECT_EQ(state.file, path);
@@ -480,7 +483,7 @@ TEST(Rules, ARegisteredProgramGoesIntoTheTrayAndTrayOffTakesItOut) {
     Check(editor.Item(TForm3::kGboxTray), false);
     editor.Ok();
     EXPECT_TRUE(WaitUntil([&] { return OnScreen(wnd) && !s.IconShown(1); }));
-    EXPECT_EQ(ExStyle(wnd), style);
+    EXPECT_TRUE(WaitUntil([&] { return ExStyle(wnd) == style; })) << ExStyle(wnd);
     EXPECT_EQ(s.Rows(2), std::vector<std::string>{Ansi("しない")});
     s.Notify(hook::HookHideWindow, wnd);
     EXPECT_TRUE(IsWindowVisible(wnd)) << "the window kept its tray entry";

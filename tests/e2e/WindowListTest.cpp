@@ -151,14 +151,14 @@ TEST_F(WindowListTest, TrayWindowCodeHidesAndExitGivesTheWindowBack) {
     HWND wnd = helper_.NewWindow({.title = "Into the tray", .exStyle = WS_EX_APPWINDOW});
     LONG_PTR style = ExStyle(wnd);
     Notify(hook::HookHideWindow, wnd);  // not registered: left alone
-    EXPECT_TRUE(IsWindowVisible(wnd));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(wnd) != FALSE; }));
     Notify(hook::HookTrayWindow, wnd);
-    EXPECT_FALSE(IsWindowVisible(wnd));
-    EXPECT_NE(ExStyle(wnd) & WS_EX_TOOLWINDOW, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(wnd); }));
+    EXPECT_TRUE(WaitUntil([&] { return (ExStyle(wnd) & WS_EX_TOOLWINDOW) != 0; }));
     EXPECT_EQ(program_->Close(), 0);
     program_.reset();
-    EXPECT_TRUE(IsWindowVisible(wnd));
-    EXPECT_EQ(ExStyle(wnd), style);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(wnd) != FALSE; }));
+    EXPECT_TRUE(WaitUntil([&] { return ExStyle(wnd) == style; })) << ExStyle(wnd);
 }
 
 TEST_F(WindowListTest, WindowsHiddenByAKilledRunComeBackAtTheNextStart) {
@@ -167,16 +167,16 @@ TEST_F(WindowListTest, WindowsHiddenByAKilledRunComeBackAtTheNextStart) {
     std::vector<LONG_PTR> styles = {ExStyle(plain), ExStyle(app)};
     Notify(hook::HookTrayWindow, plain);
     Notify(hook::HookTrayWindow, app);
-    ASSERT_FALSE(IsWindowVisible(plain));
-    ASSERT_FALSE(IsWindowVisible(app));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(plain); }));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(app); }));
     program_->Kill();
-    EXPECT_FALSE(IsWindowVisible(plain));  // nobody gave them back yet
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(plain); }));  // nobody gave them back yet
 
     program_ = std::make_unique<Program>(folder_);
     ASSERT_NE(program_->MainWindow(), nullptr);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(plain) && IsWindowVisible(app); }));
-    EXPECT_EQ(ExStyle(plain), styles[0]);
-    EXPECT_EQ(ExStyle(app), styles[1]);
+    EXPECT_TRUE(WaitUntil([&] { return ExStyle(plain) == styles[0]; })) << ExStyle(plain);
+    EXPECT_TRUE(WaitUntil([&] { return ExStyle(app) == styles[1]; })) << ExStyle(app);
 }
 
 TEST_F(WindowListTest, LeftPressOnTheIconToggles) {
@@ -184,29 +184,29 @@ TEST_F(WindowListTest, LeftPressOnTheIconToggles) {
     Command(ID_NRefresh);
     Select("Toggled");
     Command(ID_NAddTray);
-    EXPECT_TRUE(IsWindowVisible(wnd));  // registered, still on screen
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(wnd) != FALSE; }));  // registered, still on screen
     TrayMouse(1, WM_LBUTTONDOWN);
-    EXPECT_FALSE(IsWindowVisible(wnd));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(wnd); }));
     TrayMouse(1, WM_LBUTTONUP);  // a release does nothing
-    EXPECT_FALSE(IsWindowVisible(wnd));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(wnd); }));
     TrayMouse(1, WM_LBUTTONDOWN);
-    EXPECT_TRUE(IsWindowVisible(wnd));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(wnd) != FALSE; }));
     TrayMouse(99, WM_LBUTTONDOWN);  // no such icon
-    EXPECT_TRUE(IsWindowVisible(wnd));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(wnd) != FALSE; }));
 }
 
 TEST_F(WindowListTest, LeftPressWithTaskbarOptionTogglesByLastActiveWindow) {
     HWND wnd = helper_.NewWindow({.title = "Last active"});
     Command(ID_NTaskBarHide);
     Notify(hook::HookTrayWindow, wnd);  // minimised away
-    EXPECT_TRUE(IsIconic(wnd));
+    EXPECT_TRUE(WaitUntil([&] { return IsIconic(wnd) != FALSE; }));
     TrayMouse(1, WM_LBUTTONDOWN);  // not the last active window: it comes back
-    EXPECT_FALSE(IsIconic(wnd));
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(wnd); }));
     Notify(hook::HookWindowActivated, wnd);
     TrayMouse(1, WM_LBUTTONDOWN);  // the last active window: it goes away
-    EXPECT_TRUE(IsIconic(wnd));
+    EXPECT_TRUE(WaitUntil([&] { return IsIconic(wnd) != FALSE; }));
     TrayMouse(1, WM_LBUTTONDOWN);  // and comes back with the next press
-    EXPECT_FALSE(IsIconic(wnd));
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(wnd); }));
 }
 
 TEST_F(WindowListTest, IconOptionRemovesTheIconsOfShownWindowsOnly) {
@@ -217,13 +217,13 @@ TEST_F(WindowListTest, IconOptionRemovesTheIconsOfShownWindowsOnly) {
     Select("Registered, on screen");
     Command(ID_NAddTray);
     Notify(hook::HookTrayWindow, hidden);
-    ASSERT_TRUE(IsWindowVisible(shown));
-    ASSERT_FALSE(IsWindowVisible(hidden));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(shown) != FALSE; }));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(hidden); }));
     ASSERT_TRUE(WaitUntil([&] { return TrayIconCount() == before + 2; }));
     Command(ID_NIconHide);  // on: the window on screen loses its icon
     EXPECT_TRUE(WaitUntil([&] { return TrayIconCount() == before + 1; }));
     TrayMouse(2, WM_LBUTTONDOWN);  // restoring with the option on removes the icon too
-    EXPECT_TRUE(IsWindowVisible(hidden));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(hidden) != FALSE; }));
     EXPECT_TRUE(WaitUntil([&] { return TrayIconCount() == before; }));
     Command(ID_NIconHide);  // off: both icons come back
     EXPECT_TRUE(WaitUntil([&] { return TrayIconCount() == before + 2; }));
@@ -239,14 +239,14 @@ TEST_F(WindowListTest, TransparencyReachesDirectlyOwnedWindowsOnly) {
     for (HWND w : {wnd, dialog}) {
         BYTE alpha = 0;
         DWORD flags = 0;
-        ASSERT_NE(ExStyle(w) & WS_EX_LAYERED, 0);
+        ASSERT_TRUE(WaitUntil([&] { return (ExStyle(w) & WS_EX_LAYERED) != 0; }));
         GetLayeredWindowAttributes(w, nullptr, &alpha, &flags);
         EXPECT_EQ(alpha, 127);
     }
-    EXPECT_EQ(ExStyle(inner) & WS_EX_LAYERED, 0);
+    EXPECT_TRUE(WaitUntil([&] { return (ExStyle(inner) & WS_EX_LAYERED) == 0; }));
     Command(ID_NTransTrayBase + 10);  // 100 % makes them ordinary again
-    EXPECT_EQ(ExStyle(wnd) & WS_EX_LAYERED, 0);
-    EXPECT_EQ(ExStyle(dialog) & WS_EX_LAYERED, 0);
+    EXPECT_TRUE(WaitUntil([&] { return (ExStyle(wnd) & WS_EX_LAYERED) == 0; }));
+    EXPECT_TRUE(WaitUntil([&] { return (ExStyle(dialog) & WS_EX_LAYERED) == 0; }));
 }
 
 TEST_F(WindowListTest, ListCommandsToggleByTheStateTheMenuShowed) {
@@ -258,12 +258,12 @@ TEST_F(WindowListTest, ListCommandsToggleByTheStateTheMenuShowed) {
     Command(ID_NAddTray);  // not in the tray: goes in, stays on screen with its icon
     Command(ID_NTopMost);  // not topmost: becomes topmost
     EXPECT_TRUE(WaitUntil([&] { return TrayIconCount() == before + 1; }));
-    EXPECT_NE(ExStyle(wnd) & WS_EX_TOPMOST, 0);
+    EXPECT_TRUE(WaitUntil([&] { return (ExStyle(wnd) & WS_EX_TOPMOST) != 0; }));
 
     OpenAndCloseContextMenu();
     Command(ID_NAddTray);  // ticked now: taken out again
     Command(ID_NTopMost);  // ticked now: no longer topmost
     EXPECT_TRUE(WaitUntil([&] { return TrayIconCount() == before; }));
-    EXPECT_EQ(ExStyle(wnd) & WS_EX_TOPMOST, 0);
-    EXPECT_TRUE(IsWindowVisible(wnd));
+    EXPECT_TRUE(WaitUntil([&] { return (ExStyle(wnd) & WS_EX_TOPMOST) == 0; }));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(wnd) != FALSE; }));
 }

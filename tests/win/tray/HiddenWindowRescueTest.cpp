@@ -2,6 +2,7 @@
 // ended by std::terminate. The run is a separate program (RescueChild.cpp);
 // the windows belong to the helper program.
 #include "tray/HiddenWindowRescue.h"
+#include "windows/WindowWorker.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -87,6 +88,7 @@ TEST_F(RescueTest, WindowsOfAKilledRunComeBackAtTheNextStart) {
     Kill(child);
     for (HWND wnd : windows) EXPECT_FALSE(IsWindowVisible(wnd));  // the system gives nothing back
     EXPECT_GE(RestoreOrphanedWindows(), 3);
+    ASSERT_TRUE(window_worker::WaitIdle(10000));
     ExpectAllBack();
     EXPECT_EQ(RestoreOrphanedWindows(), 0);
 }
@@ -99,6 +101,7 @@ TEST_F(RescueTest, TaskbarButtonsOfAKilledRunComeBack) {
     EXPECT_EQ(client.ButtonStates(bar.toolbar), std::vector<int>{TBSTATE_HIDDEN});
     Kill(child);
     EXPECT_GE(RestoreOrphanedWindows(), 1);
+    ASSERT_TRUE(window_worker::WaitIdle(10000));
     EXPECT_EQ(client.ButtonStates(bar.toolbar), std::vector<int>{TBSTATE_ENABLED});
     EXPECT_FALSE(ReadHiddenMark(wnd));
     client.Destroy(bar.tray);

@@ -13,6 +13,7 @@
 
 #include "tray/HiddenWindowRescue.h"
 #include "tray/TrayControl.h"
+#include "windows/WindowWorker.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
         tray->AddWnd(wnd, false, false);
         tray->HideWnd(wnd, true, mode == "minimize");
     }
+    window_worker::WaitIdle(10000);  // the windows are hidden now
     HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[2]);
     if (ready) SetEvent(ready);
 

@@ -80,7 +80,9 @@ TEST_F(TaskbarButtonTest, MinimiseOnlyHidesTheButtonAndKeepsTheStyle) {
     bar = client.MakeTaskbar({wnd, other, wnd});
     LONG_PTR before = ExStyle(wnd);
     int index = tray->AddWnd(wnd, false, true);
+    Settle();
     ASSERT_TRUE(tray->HideItem(index, true, true));
+    Settle();
     EXPECT_TRUE(IsIconic(wnd));
     EXPECT_TRUE(IsWindowVisible(wnd));
     EXPECT_EQ(ExStyle(wnd), before);
@@ -89,9 +91,11 @@ TEST_F(TaskbarButtonTest, MinimiseOnlyHidesTheButtonAndKeepsTheStyle) {
     EXPECT_EQ(ReadHiddenMark(wnd)->how, static_cast<UINT>(kButtonHidden));
 
     EXPECT_TRUE(tray->RestoreItem(index, false, false, SW_RESTORE, false));
+    Settle();
     EXPECT_EQ(client.ButtonStates(bar.toolbar),
               (std::vector<int>{kHidden, kShown, kHidden}));  // not asked to
     tray->RestoreItem(index, false, false, SW_RESTORE, true);
+    Settle();
     EXPECT_EQ(client.ButtonStates(bar.toolbar), (std::vector<int>{kShown, kShown, kShown}));
     EXPECT_FALSE(ReadHiddenMark(wnd));
     EXPECT_FALSE(IsIconic(wnd));
@@ -101,6 +105,7 @@ TEST_F(TaskbarButtonTest, RegisteringAMinimisedWindowWithMinimiseOnly) {
     HWND wnd = client.NewWindow({.title = "minimised", .show = "min"});
     bar = client.MakeTaskbar({wnd});
     int index = tray->AddWnd(wnd, false, true);
+    Settle();
     EXPECT_TRUE(tray->Item(index).Hidden);
     EXPECT_EQ(client.ButtonStates(bar.toolbar), std::vector<int>{kHidden});
 }

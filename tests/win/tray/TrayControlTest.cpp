@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "TrayFixture.h"
+#include "windows/WindowWorker.h"
 #include "tray/HiddenWindowMarks.h"
 
 namespace {
@@ -27,6 +28,7 @@ TEST_F(TrayControlTest, IdentifiersStartAtOneAndAreReused) {
     EXPECT_EQ(tray->Item(1).IconData.uID, 2u);
     EXPECT_EQ(tray->Item(2).IconData.uID, 3u);
     tray->DeleteItem(0, false);
+    Settle();
     int index = AddHelperWindow({.title = "reuses 1"});
     EXPECT_EQ(tray->Item(index).IconData.uID, 1u);
     index = AddHelperWindow({.title = "takes 4"});
@@ -52,6 +54,7 @@ TEST_F(TrayControlTest, MenuItemsAreTheEntriesOwnNewestFirst) {
     EXPECT_TRUE(tray->FindMenuItem(older, found));
     EXPECT_EQ(found, first);
     tray->DeleteItem(first, false);
+    Settle();
     EXPECT_FALSE(MenuHasItem(older));
     EXPECT_FALSE(tray->FindMenuItem(older, found));
     EXPECT_EQ(found, -1);
@@ -62,6 +65,7 @@ TEST_F(TrayControlTest, ChildAndOwnedWindowsRegisterTheirRootOwner) {
     HWND owned = client.NewWindow({.title = "owned", .owner = top});
     HWND child = client.NewWindow({.title = "child", .parent = owned});
     EXPECT_EQ(tray->AddWnd(child, false, false), 0);
+    Settle();
     EXPECT_EQ(tray->Item(0).Wnd, top);
     int index = -1;
     EXPECT_TRUE(tray->FindWnd(top, index));
@@ -70,15 +74,19 @@ TEST_F(TrayControlTest, ChildAndOwnedWindowsRegisterTheirRootOwner) {
 
     // Again: the same entry, its icon shown again when it was removed.
     tray->DeleteItem(0, true);
+    Settle();
     EXPECT_FALSE(IconExists(tray->Item(0).IconData));
     EXPECT_EQ(tray->AddWnd(owned, false, false), 0);
+    Settle();
     EXPECT_EQ(tray->Count(), 1);
     EXPECT_TRUE(tray->Item(0).IconShown);
     EXPECT_TRUE(IconExists(tray->Item(0).IconData));
 
     // Again without icon: -1 and no change.
     tray->DeleteItem(0, true);
+    Settle();
     EXPECT_EQ(tray->AddWnd(top, true, false), -1);
+    Settle();
     EXPECT_EQ(tray->Count(), 1);
     EXPECT_FALSE(tray->Item(0).IconShown);
 }
@@ -87,13 +95,19 @@ TEST_F(TrayControlTest, NoEntryForWhatIsNotAWindow) {
     HWND gone = client.NewWindow({.title = "gone"});
     client.Destroy(gone);
     EXPECT_EQ(tray->AddWnd(gone, false, false), -1);
+    Settle();
     EXPECT_EQ(tray->AddWnd(nullptr, false, false), -1);
+    Settle();
     EXPECT_EQ(tray->Count(), 0);
     EXPECT_FALSE(tray->HideWnd(gone, true, false));
+    Settle();
     EXPECT_FALSE(tray->RestoreWnd(gone, true, true, SW_RESTORE, true));
+    Settle();
     tray->DeleteWnd(gone, false);  // nothing to delete
     EXPECT_FALSE(tray->HideItem(0, true, false));
+    Settle();
     EXPECT_FALSE(tray->HideItem(-1, true, false));
+    Settle();
 }
 
 TEST_F(TrayControlTest, NoIconRegistersWithoutIcon) {
@@ -150,6 +164,7 @@ TEST_F(TrayControlTest, HideAndRestoreGiveBackTheExtendedStyleExactly) {
         HWND wnd = tray->Item(index).Wnd;
         LONG_PTR before = ExStyle(wnd);
         ASSERT_TRUE(tray->HideItem(index, true, false));
+        Settle();
         EXPECT_FALSE(IsWindowVisible(wnd));
         EXPECT_TRUE(IsIconic(wnd));
         EXPECT_TRUE(ExStyle(wnd) & WS_EX_TOOLWINDOW);
@@ -157,10 +172,12 @@ TEST_F(TrayControlTest, HideAndRestoreGiveBackTheExtendedStyleExactly) {
         EXPECT_FALSE(tray->HideItem(index, true, false));  // hidden already: no change
 
         EXPECT_TRUE(tray->RestoreItem(index, false, false, SW_SHOWNA, false));
+        Settle();
         EXPECT_TRUE(IsWindowVisible(wnd));
         EXPECT_EQ(ExStyle(wnd), before) << exStyle;
         EXPECT_FALSE(tray->Item(index).Hidden);
         EXPECT_FALSE(tray->RestoreItem(index, false, false, SW_SHOWNA, false));
+        Settle();
     }
 }
 
@@ -170,6 +187,7 @@ TEST_F(TrayControlTest, HidingMarksTheWindowAndRestoringClearsTheMark) {
     LONG_PTR before = ExStyle(wnd);
     EXPECT_FALSE(ReadHiddenMark(wnd));
     tray->HideItem(index, false, false);
+    Settle();
     std::optional<HiddenMark> mark = ReadHiddenMark(wnd);
     ASSERT_TRUE(mark);
     EXPECT_EQ(mark->processId, GetCurrentProcessId());
@@ -177,16 +195,20 @@ TEST_F(TrayControlTest, HidingMarksTheWindowAndRestoringClearsTheMark) {
     EXPECT_EQ(mark->exStyle, before);
     EXPECT_TRUE(IsMarkHolderRunning(*mark));
     tray->RestoreItem(index, false, false, SW_SHOWNA, false);
+    Settle();
     EXPECT_FALSE(ReadHiddenMark(wnd));
 }
 
 TEST_F(TrayControlTest, HideWithoutAddIconNeverAddsOne) {
     int index = AddHelperWindow({.title = "no icon yet"}, true);
     EXPECT_TRUE(tray->HideItem(index, false, false));
+    Settle();
     EXPECT_FALSE(tray->Item(index).IconShown);
     EXPECT_FALSE(IconExists(tray->Item(index).IconData));
     tray->RestoreItem(index, false, false, SW_SHOWNA, false);
+    Settle();
     EXPECT_TRUE(tray->HideItem(index, true, false));
+    Settle();
     EXPECT_TRUE(IconExists(tray->Item(index).IconData));
 }
 
@@ -195,6 +217,7 @@ TEST_F(TrayControlTest, HidingRefreshesTitleAndIconButNotTheImage) {
     client.SetText(tray->Item(index).Wnd, "after");
     EXPECT_EQ(MenuCaption(tray->Item(index).MenuItem), "before");
     tray->HideItem(index, false, false);
+    Settle();
     EXPECT_EQ(std::string(tray->Item(index).IconData.szTip), "after");
     EXPECT_EQ(MenuCaption(tray->Item(index).MenuItem), "after");
     EXPECT_EQ(ImageList_GetImageCount(images.get()), 1);
@@ -203,6 +226,7 @@ TEST_F(TrayControlTest, HidingRefreshesTitleAndIconButNotTheImage) {
 TEST_F(TrayControlTest, RestoringAShownEntryStillRemovesTheIcon) {
     int index = AddHelperWindow({.title = "shown"});
     EXPECT_FALSE(tray->RestoreItem(index, false, true, SW_RESTORE, false));
+    Settle();
     EXPECT_FALSE(tray->Item(index).IconShown);
     EXPECT_FALSE(IconExists(tray->Item(index).IconData));
     EXPECT_EQ(tray->Count(), 1);                                                            // the entry stays
@@ -216,6 +240,7 @@ TEST_F(TrayControlTest, DeletingKeepsImagesAndMenuImagesInStep) {
     UINT firstItem = tray->Item(0).MenuItem;
     NOTIFYICONDATAA firstIcon = tray->Item(0).IconData;
     tray->DeleteItem(0, false);
+    Settle();
     ASSERT_EQ(tray->Count(), 2);
     EXPECT_EQ(tray->Item(0).Wnd, second);
     EXPECT_EQ(tray->Item(1).Wnd, third);
@@ -248,6 +273,7 @@ TEST_F(TrayControlTest, DeletingTheIconOnlyKeepsEntryAndMenuItem) {
     int index = AddHelperWindow({.title = "keep"});
     UINT item = tray->Item(index).MenuItem;
     tray->DeleteWnd(tray->Item(index).Wnd, true);
+    Settle();
     EXPECT_EQ(tray->Count(), 1);
     EXPECT_FALSE(tray->Item(index).IconShown);
     EXPECT_FALSE(IconExists(tray->Item(index).IconData));
@@ -261,7 +287,9 @@ TEST_F(TrayControlTest, DeletingAHiddenEntryGivesTheWindowBack) {
     HWND wnd = tray->Item(index).Wnd;
     LONG_PTR before = ExStyle(wnd);
     tray->HideItem(index, true, false);
+    Settle();
     tray->DeleteItem(index, false);
+    Settle();
     EXPECT_TRUE(IsWindowVisible(wnd));
     EXPECT_EQ(ExStyle(wnd), before);
     EXPECT_FALSE(ReadHiddenMark(wnd));
@@ -287,6 +315,7 @@ TEST_F(TrayControlTest, ANewTaskbarGetsTheShownIconsAgain) {
     int shown = AddHelperWindow({.title = "shown"});
     int removed = AddHelperWindow({.title = "removed"});
     tray->DeleteItem(removed, true);
+    Settle();
     NOTIFYICONDATAA data = tray->Item(shown).IconData;
     Shell_NotifyIconA(NIM_DELETE, &data);  // as when Explorer restarts
     ASSERT_FALSE(IconExists(data));
@@ -302,8 +331,11 @@ TEST_F(TrayControlTest, ShutdownGivesBackEveryWindowAndIcon) {
     std::vector<LONG_PTR> styles{ExStyle(wnds[0]), ExStyle(wnds[1])};
     std::vector<NOTIFYICONDATAA> icons{tray->Item(0).IconData, tray->Item(1).IconData};
     tray->HideItem(0, true, false);
+    Settle();
     tray->HideItem(1, true, false);
+    Settle();
     tray.reset();
+    Settle();
     for (int i = 0; i < 2; ++i) {
         EXPECT_TRUE(IsWindowVisible(wnds[i]));
         EXPECT_EQ(ExStyle(wnds[i]), styles[i]);
@@ -314,24 +346,31 @@ TEST_F(TrayControlTest, ShutdownGivesBackEveryWindowAndIcon) {
     EXPECT_EQ(ImageList_GetImageCount(images.get()), 0);
 }
 
-// Neither hiding nor restoring may wait for a window whose thread is hung.
-TEST_F(TrayControlTest, AHungWindowIsLeftAsItIs) {
+// Neither hiding nor restoring waits for a window whose thread is hung: the
+// request returns at once, and takes effect when the window answers again.
+TEST_F(TrayControlTest, AHungWindowChangesWhenItAnswersAgain) {
     int index = AddHelperWindow({.title = "hung", .ownThread = true});
     HWND wnd = tray->Item(index).Wnd;
+    LONG_PTR before = ExStyle(wnd);
     client.Hang(wnd);
-    EXPECT_FALSE(tray->HideItem(index, true, false));
-    EXPECT_FALSE(tray->Item(index).Hidden);
+    EXPECT_TRUE(tray->HideItem(index, true, false));
+    EXPECT_TRUE(tray->Item(index).Hidden);
+    EXPECT_FALSE(window_worker::WaitIdle(0)) << "the hide waits for the window, not the caller";
     client.Unhang(wnd);
-    EXPECT_TRUE(IsWindowVisible(wnd));
-
-    ASSERT_TRUE(tray->HideItem(index, true, false));
-    client.Hang(wnd);
-    EXPECT_FALSE(tray->RestoreItem(index, false, false, SW_SHOWNA, false));
-    EXPECT_TRUE(tray->Item(index).Hidden);  // still hidden, still marked
+    Settle();
+    EXPECT_FALSE(IsWindowVisible(wnd));
+    EXPECT_TRUE(ExStyle(wnd) & WS_EX_TOOLWINDOW);
     EXPECT_TRUE(ReadHiddenMark(wnd));
-    client.Unhang(wnd);
+
+    client.Hang(wnd);
     EXPECT_TRUE(tray->RestoreItem(index, false, false, SW_SHOWNA, false));
+    EXPECT_FALSE(tray->Item(index).Hidden);
+    EXPECT_TRUE(ReadHiddenMark(wnd)) << "the mark stays until the window is really back";
+    client.Unhang(wnd);
+    Settle();
     EXPECT_TRUE(IsWindowVisible(wnd));
+    EXPECT_EQ(ExStyle(wnd), before);
+    EXPECT_FALSE(ReadHiddenMark(wnd));
 }
 
 }  // namespace

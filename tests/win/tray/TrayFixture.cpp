@@ -1,6 +1,7 @@
 #include "TrayFixture.h"
 
 #include "ui/Text.h"
+#include "windows/WindowWorker.h"
 
 TrayFixture::TrayFixture()
     : owner(CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
@@ -14,7 +15,13 @@ TrayFixture::~TrayFixture() {
 }
 
 int TrayFixture::AddHelperWindow(const helper::WindowSpec& request, bool noIcon, bool minimizeOnly) {
-    return tray->AddWnd(client.NewWindow(request), noIcon, minimizeOnly);
+    int index = tray->AddWnd(client.NewWindow(request), noIcon, minimizeOnly);
+    Settle();
+    return index;
+}
+
+void TrayFixture::Settle() {
+    ASSERT_TRUE(window_worker::WaitIdle(10000)) << "the helper's windows did not answer";
 }
 
 std::string TrayFixture::MenuCaption(UINT id) const {

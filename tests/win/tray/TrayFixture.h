@@ -17,6 +17,9 @@ protected:
     TrayFixture();
     ~TrayFixture() override;
 
+    // Waits until the window worker has done what the registry asked of the
+    // helper's windows.
+    static void Settle();
     // Registers a new helper window; its index.
     int AddHelperWindow(const helper::WindowSpec& request, bool noIcon = false, bool minimizeOnly = false);
     // The caption of a menu item, converted back to the ANSI code page.
