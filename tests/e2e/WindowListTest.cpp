@@ -12,6 +12,7 @@
 #include "HelperClient.h"
 #include "RemoteList.h"
 #include "MenuDescription.h"
+#include "tray/HiddenWindowMarks.h"
 #include "ProgramContract.h"
 #include "hook/HookContract.h"
 
@@ -266,4 +267,34 @@ TEST_F(WindowListTest, ListCommandsToggleByTheStateTheMenuShowed) {
     EXPECT_TRUE(WaitUntil([&] { return TrayIconCount() == before; }));
     EXPECT_TRUE(WaitUntil([&] { return (ExStyle(wnd) & WS_EX_TOPMOST) == 0; }));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(wnd) != FALSE; }));
+}
+
+// A program whose window is in the tray stops answering: Pelmora keeps
+// answering, a click on the window's icon takes effect once the program
+// answers again, the exit does not wait for it, and a window whose restore
+// could not be confirmed comes back at the next start.
+TEST_F(WindowListTest, ABusyProgramHoldsNeitherTheWindowNorTheExit) {
+    HWND wnd = helper_.NewWindow({.title = "Busy", .ownThread = true});
+    LONG_PTR style = ExStyle(wnd);
+    Notify(hook::HookTrayWindow, wnd);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(wnd); }));
+    helper_.Hang(wnd);
+    TrayMouse(1, WM_LBUTTONDOWN);  // asks for it back: answered at once
+    DWORD_PTR ignored = 0;
+    EXPECT_NE(SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored), 0);
+    helper_.Unhang(wnd);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(wnd) && ExStyle(wnd) == style; }))
+        << "the click was dropped";
+
+    Notify(hook::HookTrayWindow, wnd);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(wnd); }));
+    helper_.Hang(wnd);
+    EXPECT_EQ(program_->Close(), 0) << "the exit waited for the busy program";
+    program_.reset();
+    helper_.Unhang(wnd);
+    EXPECT_TRUE(ReadHiddenMark(wnd)) << "a window not given back keeps its mark";
+
+    program_ = std::make_unique<Program>(folder_);
+    ASSERT_NE(program_->MainWindow(), nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(wnd) && ExStyle(wnd) == style; }));
 }
