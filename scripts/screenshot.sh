@@ -7,9 +7,11 @@ scripts/install-prereqs.sh
 . scripts/wine-env.sh
 cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/win -j "$(nproc)" --target pelmora >/dev/null
-pelmora_wine_prefix
-
 dir=$(mktemp -d)
+# A prefix of its own: ending its Wine server at the end ends only what this
+# script started, never another run's programs.
+export WINEPREFIX="$dir/prefix"
+pelmora_wine_prefix
 trap 'pelmora_wineserver -k 2>/dev/null || true; kill ${xvfb_pid:-0} 2>/dev/null || true; rm -rf "$dir"' EXIT
 cp build/win/src/app/pelmora.exe build/win/src/app/pelmora.dll "$dir/"
 export DISPLAY=:48 LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8

@@ -26,6 +26,9 @@ pelmora_wine_check() {
 }
 
 pelmora_wine_prefix() {
+    # A run that checked the prefix already (scripts/test.sh) spares every
+    # test the check and its extra Wine process.
+    [ "${PELMORA_WINE_READY:-}" = "$WINEPREFIX" ] && return 0
     pelmora_wine_check || return 1
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Creating the Wine prefix $WINEPREFIX (about 20 s, once)"
