@@ -6,6 +6,7 @@
 #include "ui/Handles.h"
 #include "ui/ModalDialog.h"
 
+// The About dialog ("Pelmoraについて").
 class TForm2 {
 public:
     // Control identifiers; Button1 is the dialog's OK button.

@@ -24,6 +24,7 @@ using FileChooser = std::function<std::optional<std::string>(HWND owner, const s
 // accepts any name the user picks or types.
 std::optional<std::string> ChooseExecutable(HWND owner, const std::string& initialFolder);
 
+// The rule editor dialog ("自動ウィンドウ制御 - 設定").
 class TForm3 {
 public:
     // Control identifiers. Button2 ("OK") and Button3 ("キャンセル") are

@@ -93,7 +93,7 @@ private:
     void NTaskBarHideClick();
     void NNoTrayClick();
     void NTopMostTrayClick();
-    void N102Click(int percent);
+    void N102Click(int percent);  // 透明度変更 > a percentage, for the menu's window
     void NRestoreClick();
     void NDeleteTrayClick();
     void NWndCloseClick();

@@ -49,7 +49,7 @@ private:
 
     void NAddTrayClick();
     void NTopMostClick();
-    void N101Click(int percent);
+    void N101Click(int percent);  // 透明度変更 > a percentage, for the selected window
     void NRegistClick();
     static const ui::Command<TCurrWinList> kCommands[];
 
