@@ -1,0 +1,39 @@
+// The mandatory integrity level of another program's process. Windows keeps a
+// process from sending input or changing the windows of a process above its
+// own level (User Interface Privilege Isolation): hiding, showing or restyling
+// the window of a program run as administrator fails silently from a normal
+// one. The program asks first, so that it can say so instead.
+#pragma once
+#include <windows.h>
+
+#include <optional>
+
+// How reading a process's level ended. AccessDenied: the process or its token
+// refused even a query, which is what a process above ours does.
+enum class LevelRead { Read, AccessDenied, Failed };
+
+struct IntegrityReading {
+    LevelRead result = LevelRead::Failed;
+    DWORD level = 0;  // a SECURITY_MANDATORY_*_RID; only when result is Read
+};
+
+// The level of a token opened with TOKEN_QUERY; nothing when it cannot be read.
+std::optional<DWORD> IntegrityLevelOfToken(HANDLE token);
+
+// The level of this process. SECURITY_MANDATORY_MEDIUM_RID when the system has
+// no levels (before Vista) or the token cannot be read.
+DWORD OwnIntegrityLevel();
+
+// The level of a process, and of the process of a window.
+IntegrityReading ProcessIntegrityLevel(DWORD processId);
+IntegrityReading WindowIntegrityLevel(HWND wnd);
+
+// True when their level is above ours: the system refuses our changes.
+bool CannotControl(DWORD ourLevel, DWORD theirLevel);
+
+// The same for a reading. A refused query counts as a higher level; any other
+// failure (the process is gone) does not, so the program goes on and tries.
+bool CannotControl(DWORD ourLevel, const IntegrityReading& theirs);
+
+// True when this process cannot change the window (the two above, together).
+bool CannotControlWindow(HWND wnd);
