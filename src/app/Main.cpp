@@ -7,11 +7,15 @@
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "app/SingleInstance.h"
+#include "hook/LibraryLoading.h"
 #include "tray/HiddenWindowRescue.h"
 #include "ui/ErrorBox.h"
 #include "ui/MessageHook.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    // Before anything loads a DLL by name: only the system's copy, never one
+    // left in the program's or the current folder.
+    LimitLibrarySearchToSystemFolder();
     if (IsAlreadyRunning(InstanceGuid)) {
         // The running instance comes forward; this one shows nothing.
         SignalRunningInstance(InstanceGuid);

@@ -1,11 +1,13 @@
 #include "hook/HookLibrary.h"
 
+#include "hook/LibraryLoading.h"
+#include "ui/Text.h"
+
 namespace hook {
 
 bool THookLibrary::Load(const std::string& folder) {
-    std::string path = folder + kLibraryFileName;
-    // The altered search path makes the library's own imports resolve from its folder too.
-    module_.reset(LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+    // By its full path: the search by name is limited to the system folder.
+    module_.reset(LoadLibraryFromItsPath(ui::FromAnsi(folder + kLibraryFileName)));
     if (!module_) return false;
     start_ = reinterpret_cast<StartHookFunc>(
         reinterpret_cast<void*>(GetProcAddress(module_.get(), kStartHookName)));
