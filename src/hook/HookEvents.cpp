@@ -6,6 +6,7 @@
 #include "tray/Tray.h"
 #include "ui/ExePath.h"
 #include "ui/Text.h"
+#include "windows/WindowEligibility.h"
 #include "windows/WindowHelpers.h"
 #include "winlist/CurrWinList.h"
 
@@ -67,7 +68,7 @@ void THookEvents::HookWindowGoneReceived(HWND wnd) {
 void THookEvents::HookWindowCreatedReceived(HWND wnd) {
     TWinInfo info(GetRootOwner(wnd), 0);
     HWND root = info.Wnd();
-    if (!IsWindowEnabled(root) || !IsWindow(root) || info.GetTitle().empty() || !info.GetVisible()) return;
+    if (!IsWindowEnabled(root) || !IsWindow(root) || !CountsAsUserWindow(FactsOf(info))) return;
     if (ui::LowerAnsi(info.GetWindowClassName()) == "tooltips_class32" || CurrWin.Contains(root)) return;
     CurrWin.AddCurrWinItem(info);
 }

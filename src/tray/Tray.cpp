@@ -7,6 +7,7 @@
 #include "ui/ImageLists.h"
 #include "ui/SystemInfo.h"
 #include "windows/Transparency.h"
+#include "windows/WindowEligibility.h"
 #include "windows/WindowHelpers.h"
 #include "windows/WindowWorker.h"
 
@@ -141,9 +142,14 @@ void TTray::SetTransparency(HWND wnd, int percent) {
     window_worker::Post(wnd, [wnd, alpha] { ApplyTransparency(wnd, alpha); });
 }
 
+// The desktop, the taskbars and the notification overflow are activated when
+// the user clicks an icon: they never count as the last active window.
 void TTray::OnWindowActivated(HWND wnd) {
     HWND root = GetRootOwner(wnd);
-    if (root != TaskbarWnd && root != DesktopWnd) LastActiveWnd = root;
+    if (root == TaskbarWnd || root == DesktopWnd) return;
+    wchar_t className[256] = L"";
+    GetClassNameW(root, className, 256);
+    if (!IsShellSurface(className)) LastActiveWnd = root;
 }
 
 // Exit ends within a second whatever other programs do: a window whose

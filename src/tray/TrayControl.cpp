@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "MenuDescription.h"
+#include "text/MenuCaption.h"
 #include "tray/HiddenWindowMarks.h"
 #include "tray/MenuImage.h"
 #include "tray/TaskbarButton.h"
@@ -139,7 +140,8 @@ void TTrayControl::AddImage(TWndItem& item) {
 
 void TTrayControl::SetMenuCaption(const TWndItem& item, const std::string& title) {
     if (!TrayMenu || !item.MenuItem) return;
-    std::wstring caption = ui::FromAnsi(title);
+    // A long title would make the whole menu as wide as itself.
+    std::wstring caption = CutMenuCaption(ui::FromAnsi(title));
     MENUITEMINFOW mii{};
     mii.cbSize = sizeof mii;
     mii.fMask = MIIM_STRING;

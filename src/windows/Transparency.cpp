@@ -4,6 +4,7 @@
 
 #include "ui/Text.h"
 #include "windows/WinInfo.h"
+#include "windows/WindowEligibility.h"
 #include "windows/WindowEnumeration.h"
 #include "windows/WindowHelpers.h"
 
@@ -42,6 +43,7 @@ void ApplyTransparency(HWND wnd, BYTE alpha) {
     EnumerateWindows(owned, 0, true);
     for (auto& info : owned) {
         if (!info->GetVisible() || info->GetTitle().empty() || info->GetOwnerWnd() == nullptr) continue;
+        if (IsWindowCloaked(info->Wnd())) continue;
         if (ui::LowerAnsi(info->GetTitle()) == "program manager") continue;
         HWND child = info->Wnd();
         if (info->ReadOwnerWnd() != wnd || !HasSize(child) || !TransparencyChanges(child, alpha)) continue;

@@ -1,5 +1,7 @@
 #include "windows/WindowEligibility.h"
 
+#include "ui/Text.h"
+
 #include <dwmapi.h>
 
 #include <algorithm>
@@ -80,5 +82,15 @@ WindowFacts ReadWindowFacts(HWND wnd) {
     facts.hasTitle = !ReadWindowTitle(wnd).empty();
     facts.hasOwner = GetWindow(wnd, GW_OWNER) != nullptr;
     facts.className = ReadClassName(wnd);
+    return facts;
+}
+
+WindowFacts FactsOf(TWinInfo& info) {
+    WindowFacts facts;
+    facts.visible = info.GetVisible();
+    facts.cloaked = facts.visible && IsWindowCloaked(info.Wnd());
+    facts.hasTitle = !info.GetTitle().empty();
+    facts.hasOwner = info.GetOwnerWnd() != nullptr;
+    facts.className = ui::FromAnsi(info.GetWindowClassName());
     return facts;
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "windows/WinInfo.h"
+
 // What the decision needs to know about one top-level window.
 struct WindowFacts {
     bool visible = false;
@@ -29,6 +31,9 @@ bool IsShellSurface(std::wstring_view className);
 // True for a window the user works with: visible and not cloaked, titled,
 // without owner, and not one of the shell's surfaces.
 bool CountsAsUserWindow(const WindowFacts& facts);
+
+// The facts of a snapshot, from what it read (and keeps) of its window.
+WindowFacts FactsOf(TWinInfo& info);
 
 // The facts of a window as the system gives them now. The title is read
 // without waiting long for a window that does not answer.

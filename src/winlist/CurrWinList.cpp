@@ -11,6 +11,7 @@
 #include "ui/SystemInfo.h"
 #include "ui/Text.h"
 #include "windows/Transparency.h"
+#include "windows/WindowEligibility.h"
 #include "windows/WindowEnumeration.h"
 #include "windows/WindowHelpers.h"
 #include "windows/WindowWorker.h"
@@ -122,7 +123,9 @@ void TCurrWinList::NRefreshClick() {
     WinInfos.clear();
     EnumerateWindows(WinInfos, 0, true);
     for (auto& info : WinInfos) {
-        if (!info->GetVisible() || info->GetTitle().empty() || info->GetOwnerWnd() != nullptr) continue;
+        // Cloaked windows (another virtual desktop, a suspended app) and the
+        // shell's own surfaces are not the user's windows.
+        if (!CountsAsUserWindow(FactsOf(*info))) continue;
         if (ui::LowerAnsi(info->GetTitle()) == "program manager") continue;
         // Appended as AddCurrWinItem does, but the view learns the count once,
         // below: each new count costs the list view about 4 ms under Wine,

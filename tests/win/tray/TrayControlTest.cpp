@@ -128,21 +128,26 @@ TEST_F(TrayControlTest, MinimisedWindowGoesIntoTheTrayAtOnceWithOneIcon) {
     EXPECT_TRUE(IconExists(item.IconData));
 }
 
-TEST_F(TrayControlTest, TooltipCutTo63BytesMenuCaptionWhole) {
+// The tooltip holds 63 bytes; the menu item at most 64 characters, a cut one
+// ending in an ellipsis, so one long title cannot make the menu unusable.
+TEST_F(TrayControlTest, TooltipCutTo63BytesMenuCaptionTo64Characters) {
     struct Case {
         std::string title;
         size_t tipBytes;
-    } cases[] = {{"", 0},
-                 {"short", 5},
-                 {std::string(63, 'a'), 63},
-                 {std::string(64, 'b'), 63},
-                 {std::string(300, 'c'), 63}};
+        std::wstring caption;
+    } cases[] = {{"", 0, L""},
+                 {"short", 5, L"short"},
+                 {std::string(63, 'a'), 63, std::wstring(63, L'a')},
+                 {std::string(64, 'b'), 63, std::wstring(64, L'b')},
+                 {std::string(300, 'c'), 63, std::wstring(63, L'c') + L"\u2026"}};
     for (const Case& c : cases) {
         int index = AddHelperWindow({.title = c.title});
         const TWndItem& item = tray->Item(index);
         std::string tip = item.IconData.szTip;
         EXPECT_EQ(tip, c.title.substr(0, c.tipBytes));
-        EXPECT_EQ(MenuCaption(item.MenuItem), c.title);
+        wchar_t caption[2048] = L"";
+        GetMenuStringW(menu.get(), item.MenuItem, caption, 2048, MF_BYCOMMAND);
+        EXPECT_EQ(std::wstring(caption), c.caption);
     }
 }
 
