@@ -23,7 +23,7 @@ struct TWndItem {
     NOTIFYICONDATAA IconData{};  // first-version record: cbSize NOTIFYICONDATAA_V1_SIZE
     HWND Wnd = nullptr;          // always a root owner window
     bool Hidden = false;         // minimised into the tray by the registry
-    LONG_PTR ExStyle = 0;        // extended style saved when hidden, given back on restore
+    LONG_PTR ExStyle = 0;        // extended style when the hide was asked (the mark keeps the one given back)
     UINT MenuItem = 0;           // command id of the entry's item in TrayMenu, 0 for none
     int ImageIndex = -1;         // the menu item's image: its position in the image list
     bool IconShown = false;      // the icon is in the notification area

@@ -12,7 +12,10 @@ namespace {
 
 // Marked before it disappears, so that no moment leaves it hidden unmarked.
 // The tool-window style keeps it off the taskbar and out of the task switcher.
-void HideWithToolStyle(HWND wnd, LONG_PTR exStyle) {
+// The style is read here, after every change asked before (a rule's alpha),
+// and the mark keeps it for the restore.
+void HideWithToolStyle(HWND wnd) {
+    LONG_PTR exStyle = GetWindowLongPtrA(wnd, GWL_EXSTYLE);
     MarkHidden(wnd, kHiddenWithToolStyle, exStyle);
     ShowWindow(wnd, SW_SHOWMINNOACTIVE);
     ShowWindow(wnd, SW_HIDE);
@@ -20,8 +23,9 @@ void HideWithToolStyle(HWND wnd, LONG_PTR exStyle) {
 }
 
 // The mark goes only once the window is back.
-void ShowWithStyle(HWND wnd, LONG_PTR exStyle, int showCommand, bool activate) {
-    SetWindowLongPtrA(wnd, GWL_EXSTYLE, exStyle);
+void ShowWithStyle(HWND wnd, int showCommand, bool activate) {
+    std::optional<HiddenMark> mark = ReadHiddenMark(wnd);
+    if (mark && (mark->how & kHiddenWithToolStyle)) SetWindowLongPtrA(wnd, GWL_EXSTYLE, mark->exStyle);
     ShowWindow(wnd, showCommand);
     if (activate) SetForegroundWindow(wnd);
     UnmarkHidden(wnd, kHiddenWithToolStyle);
@@ -46,8 +50,7 @@ bool TTrayControl::HideItem(int index, bool addIcon, bool minimizeOnly) {
         window_worker::Post(wnd, [wnd] { ShowWindow(wnd, SW_MINIMIZE); });
         SetTaskbarButton(wnd, false);
     } else {
-        LONG_PTR exStyle = item.ExStyle;
-        window_worker::Post(wnd, [wnd, exStyle] { HideWithToolStyle(wnd, exStyle); });
+        window_worker::Post(wnd, [wnd] { HideWithToolStyle(wnd); });
     }
     item.Hidden = true;
     return true;
@@ -63,8 +66,7 @@ bool TTrayControl::RestoreItem(int index, bool activate, bool removeIcon, int sh
     HWND wnd = item.Wnd;
     bool restored = item.Hidden && IsWindow(wnd);
     if (restored) {
-        LONG_PTR exStyle = item.ExStyle;
-        window_worker::Post(wnd, [=] { ShowWithStyle(wnd, exStyle, showCommand, activate); });
+        window_worker::Post(wnd, [=] { ShowWithStyle(wnd, showCommand, activate); });
         item.Hidden = false;
     } else if (activate) {
         window_worker::Post(wnd, [wnd] { SetForegroundWindow(wnd); });

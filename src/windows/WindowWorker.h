@@ -1,6 +1,7 @@
 // Calls that wait for another program's window thread (a style change, an
-// activation, a sent message) run here, on threads of ours: one per target
-// thread, each running its requests in the order they were made. The
+// activation, a sent message) run here, on threads of ours: the requests for
+// the windows of one target thread run one after another, in the order they
+// were made, and a target that does not answer holds only its own requests. The
 // user-interface thread only hands requests over and never waits for a busy
 // or hung program; a request for a busy window takes effect when its program
 // answers again.

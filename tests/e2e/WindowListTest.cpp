@@ -298,3 +298,21 @@ TEST_F(WindowListTest, ABusyProgramHoldsNeitherTheWindowNorTheExit) {
     ASSERT_NE(program_->MainWindow(), nullptr);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(wnd) && ExStyle(wnd) == style; }));
 }
+
+// A change asked just before the window goes into the tray is part of what
+// comes back: the style given back is read after it.
+TEST_F(WindowListTest, TransparencyAskedJustBeforeHidingComesBackWithTheWindow) {
+    HWND wnd = helper_.NewWindow({.title = "Half"});
+    Command(ID_NRefresh);
+    Select("Half");
+    Command(ID_NTransTrayBase + 5);  // 50 %
+    Notify(hook::HookTrayWindow, wnd);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(wnd); }));
+    TrayMouse(1, WM_LBUTTONDOWN);
+    EXPECT_TRUE(WaitUntil([&] {
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        return IsWindowVisible(wnd) && (ExStyle(wnd) & WS_EX_LAYERED) &&
+               GetLayeredWindowAttributes(wnd, nullptr, &alpha, &flags) && alpha == 127;
+    }));
+}
