@@ -54,6 +54,9 @@ LRESULT TPelmoraMainWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_INITMENUPOPUP:
             OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
             return 0;
+        case WM_TIMER:
+            if (wParam == kSaveTimer) OnSaveTimer();
+            return 0;
         case WM_SIZE:
             OnSize();
             return 0;

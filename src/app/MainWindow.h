@@ -62,6 +62,11 @@ private:
     void LoadPreferences();
     void FormDestroy();
     void SavePreferences();
+    void SaveSoon();
+    void OnSaveTimer();
+    void SaveSettings(bool atExit);
+    static constexpr UINT_PTR kSaveTimer = 1;
+    static constexpr UINT kSaveDelayMs = 500;
     void ApplyStoredPlacement(int left, int top, int width, int height);
 
     // Showing and hiding the window (app/MainWindowCommands.cpp).
@@ -105,4 +110,6 @@ private:
     int LoadedStep_ = 0;
     // A window that is to open maximised but was not shown yet.
     bool ShowMaximized_ = false;
+    // The last save during the session failed (and said so).
+    bool SaveFailed_ = false;
 };

@@ -29,6 +29,7 @@ void TPelmoraMainWindow::NExitClick() {
 void TPelmoraMainWindow::NShowWinClick() {
     Options_.ShowWindow = !Options_.ShowWindow;
     if (Setting_) Setting_->SetValue("ShowWindow", BoolToStr(Options_.ShowWindow));
+    SaveSoon();
 }
 
 void TPelmoraMainWindow::NViewHelpClick() {

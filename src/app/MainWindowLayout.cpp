@@ -30,9 +30,11 @@ void TPelmoraMainWindow::CreateControls() {
     AddTab(PageControl, 0, "ウィンドウ一覧");
     AddTab(PageControl, 1, "自動ウィンドウ制御一覧");
     // The subsystems; the two lists are theirs.
-    Tray_ = std::make_unique<TTray>(static_cast<TTrayHost&>(*this), Handle_, Instance_, AppIcon_.get(), Options_);
-    Rules_ = std::make_unique<TRules>(Handle_, *Tray_,
-                                      [this](const std::string& file) { return CurrWin_->WindowsOfFile(file); });
+    auto changed = [this] { SaveSoon(); };
+    Tray_ = std::make_unique<TTray>(static_cast<TTrayHost&>(*this), Handle_, Instance_, AppIcon_.get(), Options_,
+                                    changed);
+    Rules_ = std::make_unique<TRules>(
+        Handle_, *Tray_, [this](const std::string& file) { return CurrWin_->WindowsOfFile(file); }, changed);
     CurrWin_ = std::make_unique<TCurrWinList>(Handle_, *Tray_, *Rules_);
     Hook_ = std::make_unique<THookEvents>(*Tray_, *CurrWin_);
     // The lists lie above the tab control in the z-order so that they paint over it.

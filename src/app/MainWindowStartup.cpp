@@ -121,17 +121,38 @@ void TPelmoraMainWindow::FormDestroy() {
     if (Tray_) Tray_->RemoveOwnIcon();
     // No new notification may arrive while the windows are given back.
     if (Hook_) Hook_->Stop();
+    // Saved before the windows are given back: nothing another program does
+    // can cost the settings.
+    KillTimer(Handle_, kSaveTimer);
+    SaveSettings(true);
     if (Tray_) Tray_->RestoreAll();
     if (Hook_) Hook_->Unload();
-    if (Setting_) {
-        SavePreferences();
-        try {
-            Setting_->Save();
-        } catch (const std::exception& e) {
-            ui::ShowErrorBox(nullptr, e.what());
-        }
-    }
     Setting_.reset();
+}
+
+// A change is saved half a second later, so that a burst of changes is
+// written once and a kill or a crash loses nothing.
+void TPelmoraMainWindow::SaveSoon() {
+    if (Setting_) SetTimer(Handle_, kSaveTimer, kSaveDelayMs, nullptr);
+}
+
+void TPelmoraMainWindow::OnSaveTimer() {
+    KillTimer(Handle_, kSaveTimer);
+    SaveSettings(false);
+}
+
+// A save that fails during the session says so once, not at every change;
+// the save at exit always says so.
+void TPelmoraMainWindow::SaveSettings(bool atExit) {
+    if (!Setting_) return;
+    SavePreferences();
+    try {
+        Setting_->Save();
+        SaveFailed_ = false;
+    } catch (const std::exception& e) {
+        if (atExit || !SaveFailed_) ui::ShowErrorBox(nullptr, e.what());
+        SaveFailed_ = true;
+    }
 }
 
 void TPelmoraMainWindow::SavePreferences() {

@@ -87,4 +87,5 @@ void TRules::NClearClick() {
     RegWinItems.clear();
     ImageList_RemoveAll(RegWinImageList.get());
     SetRegWinRowCount();
+    RulesChanged();
 }

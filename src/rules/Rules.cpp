@@ -49,10 +49,11 @@ void AddRuleImages(HIMAGELIST list, std::vector<TRegWinItem>& rules, size_t firs
 
 }  // namespace
 
-TRules::TRules(HWND mainWindow, TTray& tray, WindowsOfFile windowsOfFile)
+TRules::TRules(HWND mainWindow, TTray& tray, WindowsOfFile windowsOfFile, std::function<void()> rulesChanged)
     : MainWindow(mainWindow),
       Tray(tray),
       WindowsOfFile_(std::move(windowsOfFile)),
+      RulesChanged(std::move(rulesChanged)),
       RegWinImageList(ui::CreateSmallImageList()),
       lvRegMenu(ui::BuildPopupMenu(menus::kRegWinMenu)) {
     lvRegWin = ui::CreateOwnerDataListView(
@@ -97,6 +98,7 @@ void TRules::PutRule(const StoredRule& values) {
         RegWinItems[existing].ImageIndex = existing;
     }
     SetRegWinRowCount();
+    RulesChanged();
 }
 
 void TRules::DeleteRule(int index, bool keepImageIndexes) {
@@ -106,6 +108,7 @@ void TRules::DeleteRule(int index, bool keepImageIndexes) {
         for (size_t i = index + 1; i < RegWinItems.size(); ++i) --RegWinItems[i].ImageIndex;
     RegWinItems.erase(RegWinItems.begin() + index);
     SetRegWinRowCount();
+    RulesChanged();
 }
 
 void TRules::ApplyRule(HWND wnd, const TRegWinItem& rule) {

@@ -21,7 +21,8 @@ public:
     // The windows now listed whose executable is this file (in any letter case).
     using WindowsOfFile = std::function<std::vector<HWND>(const std::string& fileName)>;
 
-    TRules(HWND mainWindow, TTray& tray, WindowsOfFile windowsOfFile);
+    // rulesChanged: a rule was added, replaced or deleted and is to be saved.
+    TRules(HWND mainWindow, TTray& tray, WindowsOfFile windowsOfFile, std::function<void()> rulesChanged);
     TRules(const TRules&) = delete;
     TRules& operator=(const TRules&) = delete;
 
@@ -62,6 +63,7 @@ private:
     HWND MainWindow;
     TTray& Tray;
     WindowsOfFile WindowsOfFile_;
+    std::function<void()> RulesChanged;
     HWND lvRegWin = nullptr;
     ui::OwnedImageList RegWinImageList;
     ui::OwnedMenu lvRegMenu;

@@ -11,10 +11,12 @@
 #include "windows/WindowHelpers.h"
 #include "windows/WindowWorker.h"
 
-TTray::TTray(TTrayHost& host, HWND mainWindow, HINSTANCE instance, HICON appIcon, TOptions& options)
+TTray::TTray(TTrayHost& host, HWND mainWindow, HINSTANCE instance, HICON appIcon, TOptions& options,
+             std::function<void()> optionsChanged)
     : Host(host),
       MainWindow(mainWindow),
       Options(options),
+      OptionsChanged(std::move(optionsChanged)),
       TrayMenu_(ui::BuildPopupMenu(menus::kTrayMenu)),
       WndMenu_(ui::BuildPopupMenu(menus::kWndMenu)) {
     ui::NotifyIcon::Events events;

@@ -6,6 +6,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 #include "prefs/Options.h"
@@ -32,7 +33,9 @@ public:
     static constexpr DWORD kExitWaitMs = 700;
 
     // Adds the own icon at once; the registry waits for Start.
-    TTray(TTrayHost& host, HWND mainWindow, HINSTANCE instance, HICON appIcon, TOptions& options);
+    // optionsChanged: an option changed and is to be saved.
+    TTray(TTrayHost& host, HWND mainWindow, HINSTANCE instance, HICON appIcon, TOptions& options,
+          std::function<void()> optionsChanged);
     ~TTray();
     TTray(const TTray&) = delete;
     TTray& operator=(const TTray&) = delete;
@@ -102,6 +105,7 @@ private:
     TTrayHost& Host;
     HWND MainWindow;
     TOptions& Options;
+    std::function<void()> OptionsChanged;
     ui::OwnedMenu TrayMenu_;  // the own icon's menu: the tray's windows, then 終了(&X)
     ui::OwnedMenu WndMenu_;   // a tray window's own menu
     ui::OwnedImageList WndImageList;

@@ -62,6 +62,7 @@ void TTray::NCloseClick() {
 // tray keep theirs either way.
 void TTray::NIconHideClick() {
     Options.NormalIconHide = !Options.NormalIconHide;
+    OptionsChanged();
     if (!TrayControl) return;
     for (int i = 0; i < TrayControl->Count(); ++i) {
         const TWndItem& entry = TrayControl->Item(i);
@@ -75,6 +76,7 @@ void TTray::NIconHideClick() {
 
 void TTray::NTaskBarHideClick() {
     Options.TaskbarHide = !Options.TaskbarHide;
+    OptionsChanged();
     if (!TrayControl) return;
     for (int i = 0; i < TrayControl->Count(); ++i)
         TrayControl->SetTaskbarButton(TrayControl->Item(i).Wnd, !Options.TaskbarHide);

@@ -316,3 +316,18 @@ TEST_F(WindowListTest, TransparencyAskedJustBeforeHidingComesBackWithTheWindow) 
                GetLayeredWindowAttributes(wnd, nullptr, &alpha, &flags) && alpha == 127;
     }));
 }
+
+// An option changed during the session is in the file shortly after, so a
+// kill (or a crash, or a shutdown that times out) loses nothing.
+TEST_F(WindowListTest, AChangedOptionIsSavedSoonAndSurvivesAKill) {
+    auto stored = [&] { return folder_.SettingsExist() ? Value(folder_.ReadSettings(), "NormalIconHide") : ""; };
+    EXPECT_NE(stored(), "-1");
+    Command(ID_NIconHide);
+    EXPECT_TRUE(WaitUntil([&] { return stored() == "-1"; }));
+    program_->Kill();
+    program_.reset();
+    EXPECT_EQ(stored(), "-1");
+    std::vector<std::string> keys = Keys(folder_.ReadSettings());
+    EXPECT_EQ(CountOf(keys, "RegistWindows"), 1);
+    EXPECT_EQ(CountOf(keys, "TaskbarHide"), 1);
+}
