@@ -211,9 +211,18 @@ bool TTrayControl::FindMenuItem(UINT menuItem, int& index) const {
     return false;
 }
 
+// A new taskbar (Explorer restarted) knows none of the icons and shows every
+// button again: the icons are added again and the buttons this program had
+// hidden are hidden again.
 void TTrayControl::ReAddIcons() {
-    for (auto& item : Items)
+    for (auto& item : Items) {
         if (item->IconShown) Notify(NIM_ADD, *item);
+        HWND wnd = item->Wnd;
+        window_worker::Post(wnd, [wnd] {
+            std::optional<HiddenMark> mark = ReadHiddenMark(wnd);
+            if (mark && (mark->how & kButtonHidden)) ::SetTaskbarButton(wnd, false);
+        });
+    }
 }
 
 LRESULT TTrayControl::TrayWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -110,4 +110,20 @@ TEST_F(TaskbarButtonTest, RegisteringAMinimisedWindowWithMinimiseOnly) {
     EXPECT_EQ(client.ButtonStates(bar.toolbar), std::vector<int>{kHidden});
 }
 
+// A new taskbar (Explorer restarted) shows every button: the ones this
+// program hid are hidden again.
+TEST_F(TaskbarButtonTest, ANewTaskbarHidesTheHiddenButtonsAgain) {
+    HWND wnd = client.NewWindow({.title = "hidden button"});
+    HWND other = client.NewWindow({.title = "other"});
+    int index = tray->AddWnd(wnd, false, true);
+    Settle();
+    ASSERT_TRUE(tray->HideItem(index, true, true));
+    Settle();
+    bar = client.MakeTaskbar({wnd, other});
+    ASSERT_EQ(client.ButtonStates(bar.toolbar), (std::vector<int>{kShown, kShown}));
+    SendMessageW(tray->TrayHandle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    Settle();
+    EXPECT_EQ(client.ButtonStates(bar.toolbar), (std::vector<int>{kHidden, kShown}));
+}
+
 }  // namespace
