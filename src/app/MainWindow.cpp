@@ -110,12 +110,9 @@ void TPelmoraMainWindow::OnCommand(UINT id) {
 
 // Notifications go to the object that owns the control that sent them.
 LRESULT TPelmoraMainWindow::OnNotify(NMHDR& hdr) {
-    if (hdr.hwndFrom == PageControl && hdr.code == TCN_SELCHANGE)
-        OnTabChange();
-    else if (CurrWin_ && hdr.hwndFrom == CurrWin_->ListView())
-        CurrWin_->OnNotify(hdr);
-    else if (Rules_ && hdr.hwndFrom == Rules_->ListView())
-        Rules_->OnNotify(hdr);
+    if (hdr.hwndFrom == PageControl && hdr.code == TCN_SELCHANGE) OnTabChange();
+    if (CurrWin_ && hdr.hwndFrom == CurrWin_->ListView()) return CurrWin_->OnNotify(hdr);
+    if (Rules_ && hdr.hwndFrom == Rules_->ListView()) return Rules_->OnNotify(hdr);
     return 0;
 }
 

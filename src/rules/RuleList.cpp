@@ -20,11 +20,17 @@ bool TRules::OnCommand(UINT id) {
     return ui::RunCommand(*this, kCommands, id);
 }
 
-void TRules::OnNotify(NMHDR& hdr) {
-    if (hdr.code == LVN_GETDISPINFOW)
+LRESULT TRules::OnNotify(NMHDR& hdr) {
+    if (hdr.code == LVN_GETDISPINFOW) {
         lvRegWinData(reinterpret_cast<NMLVDISPINFOW&>(hdr).item);
-    else if (hdr.code == NM_DBLCLK)
+    } else if (hdr.code == NM_DBLCLK) {
         lvRegWinDblClick();
+    } else if (hdr.code == LVN_ODFINDITEMW) {
+        auto& find = reinterpret_cast<NMLVFINDITEMW&>(hdr);
+        return ui::FindRow(find.lvfi, find.iStart, static_cast<int>(RegWinItems.size()),
+                           [this](int row) { return ui::FromAnsi(RegWinItems[row].FileName); });
+    }
+    return 0;
 }
 
 void TRules::OnContextMenu(POINT screen) {

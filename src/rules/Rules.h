@@ -29,7 +29,7 @@ public:
     HWND ListView() const { return lvRegWin; }
     bool OnCommand(UINT id);
     // Notifications and the context menu of lvRegWin.
-    void OnNotify(NMHDR& hdr);
+    LRESULT OnNotify(NMHDR& hdr);
     void OnContextMenu(POINT screen);
 
     // Operations for the other subsystems.

@@ -4,6 +4,23 @@
 
 namespace ui {
 
+int FindRow(const LVFINDINFOW& find, int start, int count, const std::function<std::wstring(int)>& textOf) {
+    if (!(find.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.psz || count <= 0) return -1;
+    const std::wstring wanted = find.psz;
+    const bool partial = (find.flags & LVFI_PARTIAL) != 0;
+    if (start < 0 || start >= count) start = 0;
+    const int rows = (find.flags & LVFI_WRAP) ? count : count - start;
+    for (int i = 0; i < rows; ++i) {
+        int row = (start + i) % count;
+        std::wstring text = textOf(row);
+        if (partial && text.size() > wanted.size()) text.resize(wanted.size());
+        if (CompareStringOrdinal(text.c_str(), static_cast<int>(text.size()), wanted.c_str(),
+                                 static_cast<int>(wanted.size()), TRUE) == CSTR_EQUAL)
+            return row;
+    }
+    return -1;
+}
+
 HWND CreateOwnerDataListView(HWND parent, int id, const std::vector<Column>& columns) {
     DWORD style = WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
     HWND lv = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", style, 0, 0, 0, 0, parent,

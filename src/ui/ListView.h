@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,5 +24,12 @@ ColumnLayout GetColumnLayout(HWND listView);
 void SetColumnLayout(HWND listView, const ColumnLayout& layout);
 
 int SelectedRow(HWND listView);
+
+// The answer to an owner-data list's find request (typing in the list): the
+// first row from the request's start on (wrapping round when it asks) whose
+// first column begins with the typed text, or equals it for a whole-text
+// search, in any letter case; -1 when none does. textOf(row) gives a row's
+// first column.
+int FindRow(const LVFINDINFOW& find, int start, int count, const std::function<std::wstring(int)>& textOf);
 
 }  // namespace ui

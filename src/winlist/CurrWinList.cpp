@@ -57,8 +57,13 @@ bool TCurrWinList::OnCommand(UINT id) {
     return ui::RunCommand(*this, kCommands, id);
 }
 
-void TCurrWinList::OnNotify(NMHDR& hdr) {
+LRESULT TCurrWinList::OnNotify(NMHDR& hdr) {
     switch (hdr.code) {
+        case LVN_ODFINDITEMW: {
+            auto& find = reinterpret_cast<NMLVFINDITEMW&>(hdr);
+            return ui::FindRow(find.lvfi, find.iStart, static_cast<int>(CurrWinItems.size()),
+                               [this](int row) { return ui::FromAnsi(CurrWinItems[row].Title); });
+        }
         case LVN_GETDISPINFOW:
             lvCurrWinData(reinterpret_cast<NMLVDISPINFOW&>(hdr).item);
             break;
@@ -73,6 +78,7 @@ void TCurrWinList::OnNotify(NMHDR& hdr) {
         default:
             break;
     }
+    return 0;
 }
 
 void TCurrWinList::OnContextMenu(POINT screen) {

@@ -26,7 +26,7 @@ public:
     HWND ListView() const { return lvCurrWin; }
     bool OnCommand(UINT id);
     // Notifications and the context menu of lvCurrWin.
-    void OnNotify(NMHDR& hdr);
+    LRESULT OnNotify(NMHDR& hdr);
     void OnContextMenu(POINT screen);
 
     // Operations for the other subsystems.

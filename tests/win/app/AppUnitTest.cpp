@@ -6,6 +6,10 @@
 #include "ui/ExePath.h"
 #include "ui/SystemInfo.h"
 #include "ui/ErrorBox.h"
+#include "ui/ListView.h"
+
+#include <string>
+#include <vector>
 
 TEST(ErrorBox, AddsAFullStopOnlyAfterCharactersThatSortAfterIt) {
     struct Case {
@@ -75,4 +79,38 @@ TEST(SystemInfo, SystemFontIsTheIconTitleFont) {
     ASSERT_EQ(GetObjectW(font.get(), sizeof got, &got), static_cast<int>(sizeof got));
     EXPECT_STREQ(got.lfFaceName, expected.lfFaceName);
     EXPECT_EQ(got.lfHeight, expected.lfHeight);
+}
+
+// Typing in a list finds the row whose first column begins with the text.
+TEST(ListViewFind, FindsByTheFirstColumnFromTheStartRow) {
+    const std::vector<std::wstring> rows = {L"Notepad", L"note", L"Explorer", L"\u30e1\u30e2\u5e33", L"nothing"};
+    auto textOf = [&](int row) { return rows[row]; };
+    struct Case {
+        const wchar_t* text;
+        UINT flags;
+        int start;
+        int row;
+    } cases[] = {
+        {L"no", LVFI_PARTIAL | LVFI_STRING, 0, 0},           // letter case does not count
+        {L"no", LVFI_PARTIAL | LVFI_STRING, 1, 1},           // from the start row on
+        {L"no", LVFI_PARTIAL | LVFI_STRING | LVFI_WRAP, 2, 4},
+        {L"ex", LVFI_PARTIAL | LVFI_STRING | LVFI_WRAP, 4, 2},  // wraps round
+        {L"ex", LVFI_PARTIAL | LVFI_STRING, 4, -1},             // does not wrap unless asked
+        {L"note", LVFI_STRING, 0, 1},                           // whole text
+        {L"\u30e1\u30e2", LVFI_PARTIAL | LVFI_STRING, 0, 3},
+        {L"zzz", LVFI_PARTIAL | LVFI_STRING | LVFI_WRAP, 0, -1},
+        {L"", LVFI_PARTIAL | LVFI_STRING, 3, 3},
+        {L"Notepad", LVFI_PARAM, 0, -1},  // not a text search
+    };
+    for (const Case& c : cases) {
+        LVFINDINFOW find{};
+        find.flags = c.flags;
+        find.psz = c.text;
+        EXPECT_EQ(ui::FindRow(find, c.start, static_cast<int>(rows.size()), textOf), c.row)
+            << static_cast<const void*>(c.text) << " from " << c.start;
+    }
+    LVFINDINFOW any{};
+    any.flags = LVFI_STRING;
+    any.psz = L"x";
+    EXPECT_EQ(ui::FindRow(any, 0, 0, textOf), -1);
 }
