@@ -50,8 +50,22 @@ for f in fuzz/corpus/*/; do fuzz "$(basename "$f")"; done
 step "Windows build and tests under Wine"
 cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/win -j "$jobs"
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build/win --output-on-failure
-pelmora_wineserver -k 2>/dev/null || true
+# One Wine server for the whole run, started inside the virtual display (Wine's
+# desktop process takes the display of the server's first program), so no test
+# starts while the server of the one before shuts down. It stays up 10 s after
+# the last test, and the run waits for it to end by itself: no other run's
+# processes are killed. Wine's own errors stay visible in the tests' output,
+# so a program that fails before it prints anything still says why.
+pelmora_wineserver -w || true
+status=0
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+    . scripts/wine-env.sh
+    export WINEDEBUG=err+all,fixme-all
+    pelmora_wineserver -p10
+    export PELMORA_WINE_READY="$WINEPREFIX"
+    ctest --test-dir build/win --output-on-failure' || status=$?
+timeout 120 "$WINESERVER" -w || echo "The Wine server did not end within 2 minutes after the tests" >&2
+[ "$status" -eq 0 ] || exit "$status"
 
 host=$(gtest_count build/host); asan=$(gtest_count build/asan); win=$(gtest_count build/win)
 echo
