@@ -158,6 +158,10 @@ std::string Program::MessageBoxText(HWND box) {
     return text;
 }
 
+bool Program::WaitForStartup() {
+    return WaitForInputIdle(pi_.hProcess, 20000) == 0;
+}
+
 void Program::Command(UINT id) {
     PostMessageW(MainWindow(), WM_COMMAND, id, 0);
 }

@@ -47,6 +47,9 @@ public:
     // A message box of this process titled "Pelmora", and its text.
     HWND WaitForMessageBox();
     static std::string MessageBoxText(HWND box);
+    // Waits until start-up is over: the program waits for input for the
+    // first time (its message loop runs). False when it does not come.
+    bool WaitForStartup();
     // Posts a menu command to the main window.
     void Command(UINT id);
     // Ends the program as the close box does and waits; the exit code or -1.

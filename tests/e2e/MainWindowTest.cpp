@@ -107,7 +107,7 @@ TEST(MainWindow, ShowWindowOffSurvivesARestart) {
         Program p(folder);
         HWND main = p.MainWindow();
         ASSERT_NE(main, nullptr);
-        Sleep(500);
+        ASSERT_TRUE(p.WaitForStartup());
         EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
         // The item's check came back from the file: toggling it now turns it on.
         p.Command(ID_NShowWin);

@@ -143,7 +143,7 @@ TEST(OwnIcon, HiddenMaximisedWindowComesBackMaximisedOnTheFirstClick) {
         HWND main = p.MainWindow();
         HWND icon = p.IconWindow();
         ASSERT_TRUE(WaitUntil([&] { return IconShown(icon); }));
-        Sleep(300);
+        ASSERT_TRUE(p.WaitForStartup());
         ASSERT_FALSE(IsWindowVisible(main));
         Mouse(icon, {WM_LBUTTONDOWN, WM_LBUTTONUP});
         EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && IsZoomed(main); }));
