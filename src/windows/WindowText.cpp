@@ -29,7 +29,14 @@ std::string SystemCaption(HWND wnd, size_t maxBytes) {
     return {};
 }
 
+// Another program's window is read from the caption the system keeps, which
+// sends nothing: asking the window itself waits up to kAnswerTimeoutMs for a
+// busy program (always the full time under Wine), on the user-interface
+// thread, once per window in a refresh.
 std::string ReadWindowTitle(HWND wnd) {
+    DWORD processId = 0;
+    if (!GetWindowThreadProcessId(wnd, &processId)) return {};
+    if (processId != GetCurrentProcessId()) return SystemCaption(wnd, 254);
     char buffer[256] = "";
     DWORD_PTR copied = 0;
     if (!SendMessageTimeoutA(wnd, WM_GETTEXT, 255, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,

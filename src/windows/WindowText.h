@@ -9,8 +9,8 @@
 // How long the program waits for another program's window to answer a message.
 inline constexpr UINT kAnswerTimeoutMs = 200;
 
-// The window's text as WM_GETTEXT gives it into a 255-byte buffer: at most 254
-// bytes of ANSI text.
+// The window's text, at most 254 bytes of ANSI text (what WM_GETTEXT gives
+// into a 255-byte buffer); never waits for another program.
 std::string ReadWindowTitle(HWND wnd);
 
 // The window's complete text, however long.
