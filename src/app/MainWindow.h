@@ -112,4 +112,7 @@ private:
     bool ShowMaximized_ = false;
     // The last save during the session failed (and said so).
     bool SaveFailed_ = false;
+    // Tries left for a save that failed, before the user is told.
+    static constexpr int kSaveRetries = 3;
+    int SaveRetriesLeft_ = kSaveRetries;
 };

@@ -141,15 +141,24 @@ void TPelmoraMainWindow::OnSaveTimer() {
     SaveSettings(false);
 }
 
-// A save that fails during the session says so once, not at every change;
-// the save at exit always says so.
+// A save can fail for a moment (the file held open by a virus scanner, a
+// backup or an editor): during the session it is tried again a few times
+// before the user is told, and a failure that lasts is told once, not at
+// every change. The save at exit always says so.
 void TPelmoraMainWindow::SaveSettings(bool atExit) {
     if (!Setting_) return;
     SavePreferences();
     try {
         Setting_->Save();
         SaveFailed_ = false;
+        SaveRetriesLeft_ = kSaveRetries;
     } catch (const std::exception& e) {
+        if (!atExit && SaveRetriesLeft_ > 0) {
+            --SaveRetriesLeft_;
+            SetTimer(Handle_, kSaveTimer, kSaveDelayMs, nullptr);
+            return;
+        }
+        SaveRetriesLeft_ = kSaveRetries;
         if (atExit || !SaveFailed_) ui::ShowErrorBox(nullptr, e.what());
         SaveFailed_ = true;
     }

@@ -69,11 +69,19 @@ void ProgramFolder::WriteSettings(const std::string& bytes) const {
     std::ofstream(SettingsFile(), std::ios::binary) << bytes;
 }
 
+// Shared for deletion too: a running program may replace the file while the
+// test reads it, and must not fail because of the test.
 std::string ProgramFolder::ReadSettings() const {
-    std::ifstream in(SettingsFile(), std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    HANDLE file = CreateFileA(SettingsFile().c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "";
+    std::string bytes;
+    char buffer[16384];
+    DWORD count = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &count, nullptr) && count > 0) bytes.append(buffer, count);
+    CloseHandle(file);
+    return bytes;
 }
 
 bool ProgramFolder::SettingsExist() const {
