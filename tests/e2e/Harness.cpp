@@ -92,8 +92,14 @@ Program::Program(const ProgramFolder& folder, const std::string& args, const std
     std::string cmd = "\"" + folder.Exe() + "\"" + (args.empty() ? "" : " " + args);
     STARTUPINFOA si{};
     si.cb = sizeof si;
-    CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                   (workingDir.empty() ? folder.Path() : workingDir).c_str(), &si, &pi_);
+    // Wine now and then cannot start a process at all (ERROR_INTERNAL_ERROR,
+    // its shared memory not mapped): the start is tried again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           (workingDir.empty() ? folder.Path() : workingDir).c_str(), &si, &pi_) ||
+            GetLastError() != ERROR_INTERNAL_ERROR)
+            break;
+    }
     WaitForInputIdle(pi_.hProcess, 10000);
 }
 
@@ -198,8 +204,12 @@ int RunToEnd(const std::string& exe, const std::string& args, DWORD ms) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return -2;
+    BOOL started = FALSE;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt)
+        if (!(started = CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) &&
+            GetLastError() != ERROR_INTERNAL_ERROR)
+            break;
+    if (!started) return -2;
     DWORD code = static_cast<DWORD>(-1);
     if (WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0)
         GetExitCodeProcess(pi.hProcess, &code);

@@ -49,12 +49,20 @@ HelperClient::HelperClient(const std::string& exePath)
     si.hStdError = childOut;
     PROCESS_INFORMATION pi{};
     std::string command = "\"" + exePath_ + "\"";
-    BOOL started = CreateProcessA(exePath_.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                  nullptr, &si, &pi);
+    // Wine now and then cannot start a process at all (it fails to map the
+    // process's shared memory and reports ERROR_INTERNAL_ERROR): that is the
+    // platform, not what is under test, so the start is tried again.
+    BOOL started = FALSE;
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        started = CreateProcessA(exePath_.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                 &si, &pi);
+        error = started ? 0 : GetLastError();
+        if (error != ERROR_INTERNAL_ERROR) break;
+    }
     CloseHandle(childIn);
     CloseHandle(childOut);
-    if (!started)
-        throw std::runtime_error("cannot start " + exePath_ + ", error " + std::to_string(GetLastError()));
+    if (!started) throw std::runtime_error("cannot start " + exePath_ + ", error " + std::to_string(error));
     CloseHandle(pi.hThread);
     process_ = pi.hProcess;
     processId_ = pi.dwProcessId;
