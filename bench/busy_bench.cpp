@@ -24,15 +24,6 @@ namespace {
 
 constexpr double kBusyMs = 5000;
 
-std::string ImagePath(DWORD processId) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    char path[MAX_PATH * 4] = "";
-    DWORD size = sizeof path;
-    if (!process || !QueryFullProcessImageNameA(process, 0, path, &size)) size = 0;
-    if (process) CloseHandle(process);
-    return std::string(path, size);
-}
-
 std::string SettingsWithRule(const std::string& file) {
     StoredRule rule;
     rule.FileName = file;
@@ -82,7 +73,7 @@ BYTE Alpha(HWND wnd) {
 int main() {
     helper::HelperClient app;
     e2e::ProgramFolder folder;
-    folder.WriteSettings(SettingsWithRule(ImagePath(app.ProcessId())));
+    folder.WriteSettings(SettingsWithRule(e2e::ImagePath(app.ProcessId())));
     const UINT hookMessage = RegisterWindowMessageA(hook::kHookMessageName);
 
     auto program = std::make_unique<e2e::Program>(folder);

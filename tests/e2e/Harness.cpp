@@ -1,8 +1,12 @@
 #include "Harness.h"
 
+#include <shellapi.h>
+
 #include <fstream>
 #include <sstream>
 #include <regex>
+
+#include "ui/NotifyIcon.h"
 
 namespace e2e {
 
@@ -172,12 +176,21 @@ std::string Program::MessageBoxText(HWND box) {
     return text;
 }
 
-bool Program::WaitForStartup() {
-    return WaitForInputIdle(pi_.hProcess, 20000) == 0;
-}
-
 void Program::Command(UINT id) {
     PostMessageW(MainWindow(), WM_COMMAND, id, 0);
+}
+
+bool Program::HandledEverythingPosted() {
+    HWND icon = IconWindow();
+    if (!icon) return false;
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    nid.hWnd = icon;
+    nid.uID = ui::NotifyIcon::kIconId;
+    if (!Shell_NotifyIconW(NIM_DELETE, &nid)) return false;
+    PostMessageW(icon, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    // Changing nothing in the icon succeeds once the shell holds it again.
+    return WaitUntil([&] { return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE; });
 }
 
 int Program::Close() {
@@ -230,6 +243,15 @@ int TrayIconCount() {
         if (lstrcmpW(cls, L"__winex11_tray_icon") == 0) ++count;
     }
     return count;
+}
+
+std::string ImagePath(DWORD processId) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    char path[MAX_PATH * 4] = "";
+    DWORD size = sizeof path;
+    if (!process || !QueryFullProcessImageNameA(process, 0, path, &size)) size = 0;
+    if (process) CloseHandle(process);
+    return std::string(path, size);
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD ms) {

@@ -47,11 +47,14 @@ public:
     // A message box of this process titled "Pelmora", and its text.
     HWND WaitForMessageBox();
     static std::string MessageBoxText(HWND box);
-    // Waits until start-up is over: the program waits for input for the
-    // first time (its message loop runs). False when it does not come.
-    bool WaitForStartup();
     // Posts a menu command to the main window.
     void Command(UINT id);
+    // Waits until the program has handled every message posted to its windows before
+    // this call, so that a check that nothing happened cannot pass only because the
+    // program is slow. Its windows share one thread, which takes posted messages in
+    // order; the one posted last shows from outside: the shell forgets the program's
+    // own icon, and "TaskbarCreated" has the program add it again. Needs that icon.
+    bool HandledEverythingPosted();
     // Ends the program as the close box does and waits; the exit code or -1.
     int Close();
     // Ends the program at once, as a crash or the task manager would.
@@ -71,6 +74,10 @@ int RunToEnd(const std::string& exe, const std::string& args, DWORD ms = 20000);
 // "__winex11_tray_icon" of the "Wine System Tray" window per icon. An icon
 // whose window is destroyed goes with it.
 int TrayIconCount();
+
+// The executable path the system gives for a process, read here and not by the
+// program, so that a test compares the program with the system.
+std::string ImagePath(DWORD processId);
 
 // Polls a condition (pumping nothing: the program is another process).
 bool WaitUntil(const std::function<bool()>& condition, DWORD ms = 10000);

@@ -107,8 +107,9 @@ TEST(MainWindow, ShowWindowOffSurvivesARestart) {
         Program p(folder);
         HWND main = p.MainWindow();
         ASSERT_NE(main, nullptr);
-        ASSERT_TRUE(p.WaitForStartup());
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
+        // Start-up is over once the program takes messages from its queue.
+        ASSERT_TRUE(p.HandledEverythingPosted());
+        EXPECT_FALSE(IsWindowVisible(main));
         // The item's check came back from the file: toggling it now turns it on.
         p.Command(ID_NShowWin);
         ASSERT_EQ(p.Close(), 0);
@@ -190,8 +191,9 @@ TEST(MainWindow, SecondStartExitsAndBringsTheHiddenWindowForward) {
     ASSERT_NE(main, nullptr);
     HWND icon = p.IconWindow();
     ASSERT_TRUE(WaitUntil([&] { return IconShown(icon); }));
-    Sleep(500);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
+    // Start-up is over once the program takes messages from its queue.
+    ASSERT_TRUE(p.HandledEverythingPosted());
+    ASSERT_FALSE(IsWindowVisible(main));
     // Not shown at start-up, then sent into the tray from the screen; a second
     // start's command line is not looked at, so the switch changes nothing.
     for (const char* args : {"", "/hideicon", ""}) {

@@ -73,11 +73,11 @@ TEST(OwnIcon, LeftOrMiddleClickTogglesTheMainWindow) {
     // A double click is one click: the second press arrives as a double-click message.
     Mouse(icon, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP});
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
-    Sleep(300);
+    ASSERT_TRUE(p.HandledEverythingPosted());
     EXPECT_FALSE(IsWindowVisible(main));
     // A release without its press is no click.
     Mouse(icon, {WM_LBUTTONUP});
-    Sleep(300);
+    ASSERT_TRUE(p.HandledEverythingPosted());
     EXPECT_FALSE(IsWindowVisible(main));
     EXPECT_EQ(p.Close(), 0);
 }
@@ -143,7 +143,8 @@ TEST(OwnIcon, HiddenMaximisedWindowComesBackMaximisedOnTheFirstClick) {
         HWND main = p.MainWindow();
         HWND icon = p.IconWindow();
         ASSERT_TRUE(WaitUntil([&] { return IconShown(icon); }));
-        ASSERT_TRUE(p.WaitForStartup());
+        // Start-up is over once the program takes messages from its queue.
+        ASSERT_TRUE(p.HandledEverythingPosted());
         ASSERT_FALSE(IsWindowVisible(main));
         Mouse(icon, {WM_LBUTTONDOWN, WM_LBUTTONUP});
         EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && IsZoomed(main); }));

@@ -118,16 +118,6 @@ std::string Ansi(const char* utf8) {
     return Narrow(Wide(utf8, CP_UTF8));
 }
 
-// The executable path the system gives for a process.
-std::string ImagePath(DWORD processId) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    char path[MAX_PATH * 4] = "";
-    DWORD size = sizeof path;
-    if (!process || !QueryFullProcessImageNameA(process, 0, path, &size)) size = 0;
-    if (process) CloseHandle(process);
-    return std::string(path, size);
-}
-
 // The same path with the letter case of its file name turned round.
 std::string SwapNameCase(std::string path) {
     for (size_t i = path.find_last_of('\\') + 1; i < path.size(); ++i) {

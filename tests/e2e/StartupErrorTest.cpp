@@ -46,7 +46,8 @@ void ExpectStartupError(const ProgramFolder& folder, const std::string& text) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     HWND main = p.MainWindow();
     ASSERT_NE(main, nullptr);
-    Sleep(500);
+    // Handled after the box's OK: the rest of start-up is behind the program.
+    ASSERT_TRUE(p.HandledEverythingPosted());
     EXPECT_FALSE(IsWindowVisible(main));
     EXPECT_EQ(p.Close(), 0);
 }
@@ -109,7 +110,8 @@ TEST(StartupError, SecondStartDuringTheErrorBoxBringsTheWindowForwardAfterIt) {
     HWND main = p.MainWindow();
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(RunToEnd(folder.Exe(), ""), 0);
-    Sleep(500);
+    // The second start has posted its request; the box's loop has taken it by now.
+    ASSERT_TRUE(p.HandledEverythingPosted());
     EXPECT_TRUE(IsWindow(box)) << "the box stays until it is answered";
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && !IsIconic(main); }));
