@@ -20,6 +20,7 @@ enum MenuId : UINT {
     ID_NTaskBarHide,
     ID_NViewHelp,
     ID_N3,  // About
+    ID_NHotKeys,  // 表示 > ホットキーの設定...: the options dialog of the keys
     // CurrWinMenu: the current-window list's pop-up menu
     ID_NAddTray = 200,
     ID_NTopMost,
@@ -43,6 +44,7 @@ enum MenuId : UINT {
     ID_NTransBase = 600,
     // TrayMenu: the own icon's menu
     ID_NClose = 700,
+    ID_NRestoreAll,  // every window in the tray back on screen
     // TrayMenu: one item per window in the tray
     ID_TrayWndFirst = 1000,
     ID_TrayWndLast = 9999,
@@ -67,6 +69,8 @@ inline constexpr MenuEntry kMainMenu[] = {
     {K::Item, ID_NShowWin, "起動時にウインドウを表示"},
     {K::Item, ID_NIconHide, "最小化してないときはアイコンを表示しない"},
     {K::Item, ID_NTaskBarHide, "常にタスクバーに表示しないようにする"},
+    {K::Separator},
+    {K::Item, ID_NHotKeys, "ホットキーの設定..."},
     {K::EndSubmenu},
     {K::Submenu, ID_NHelp, "ヘルプ(&H)"},
     {K::Item, ID_NViewHelp, "ヘルプ"},
@@ -110,6 +114,7 @@ inline constexpr MenuEntry kWndMenu[] = {
 // The windows in the tray are inserted above these, newest first.
 inline constexpr MenuEntry kTrayMenu[] = {
     {K::Separator},
+    {K::Item, ID_NRestoreAll, "すべてのウィンドウを元に戻す(&A)"},
     {K::Item, ID_NClose, "終了(&X)"},
 };
 

@@ -54,6 +54,9 @@ LRESULT TPelmoraMainWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_INITMENUPOPUP:
             OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
             return 0;
+        case WM_HOTKEY:
+            if (HotKeys_) HotKeys_->OnHotKey(static_cast<int>(wParam));
+            return 0;
         case WM_TIMER:
             if (wParam == kSaveTimer) OnSaveTimer();
             return 0;
@@ -104,6 +107,7 @@ bool TPelmoraMainWindow::OnSysCommand(WPARAM command, LPARAM lParam) {
 void TPelmoraMainWindow::OnCommand(UINT id) {
     if (OnAppCommand(id)) return;
     if (Tray_ && Tray_->OnCommand(id)) return;
+    if (HotKeys_ && HotKeys_->OnCommand(id)) return;
     if (CurrWin_ && CurrWin_->OnCommand(id)) return;
     if (Rules_) Rules_->OnCommand(id);
 }

@@ -1,5 +1,6 @@
 // The program's one main window: a frame. It owns one object per subsystem
-// (the tray, the rules, the current-window list, the hook events), lays out
+// (the tray, the rules, the current-window list, the hook events, the
+// hotkeys), lays out
 // the tool bar, the tabs and the two lists, runs start-up and shutdown in
 // order, keeps the preferences, and routes each message, command and
 // notification to the subsystem that answers for it.
@@ -12,6 +13,7 @@
 
 #include "Identity.h"
 #include "hook/HookEvents.h"
+#include "hotkeys/HotKeys.h"
 #include "prefs/Options.h"
 #include "rules/Rules.h"
 #include "settings/Setting.h"
@@ -102,6 +104,7 @@ private:
     std::unique_ptr<TRules> Rules_;
     std::unique_ptr<TCurrWinList> CurrWin_;
     std::unique_ptr<THookEvents> Hook_;
+    std::unique_ptr<THotKeys> HotKeys_;
 
     // Settings: absent when the file could not be read.
     std::unique_ptr<TSetting> Setting_;

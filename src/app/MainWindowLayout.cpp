@@ -37,6 +37,7 @@ void TPelmoraMainWindow::CreateControls() {
         Handle_, *Tray_, [this](const std::string& file) { return CurrWin_->WindowsOfFile(file); }, changed);
     CurrWin_ = std::make_unique<TCurrWinList>(Handle_, *Tray_, *Rules_);
     Hook_ = std::make_unique<THookEvents>(*Tray_, *CurrWin_);
+    HotKeys_ = std::make_unique<THotKeys>(Handle_, *Tray_, changed);
     // The lists lie above the tab control in the z-order so that they paint over it.
     SetWindowPos(PageControl, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     TabCtrl_SetCurSel(PageControl, 0);

@@ -26,7 +26,13 @@ enum Step {
     kStepMaximized = 14,
     kStepColumns = 15,
     kStepRules = 16,
+    kStepHotKeys = 17,
 };
+
+// Keys newer than the settings file's format are written only once they
+// matter: a file without them keeps every byte.
+constexpr char kHotKeyToTray[] = "HotKeyToTray";
+constexpr char kHotKeyBringBack[] = "HotKeyBringBack";
 
 bool HasHideIconSwitch(const std::wstring& commandLine) {
     int argc = 0;
@@ -97,10 +103,12 @@ void TPelmoraMainWindow::LoadPreferences() {
     LoadedStep_ = kStepMaximized;
 
     ApplyColumnOrder(CurrWin_->ListView(), Setting_->GetValue("CurrWinColumnsOrder", "0=200,1=200"));
-    ApplyColumnOrder(Rules_->ListView(), Setting_->GetValue("RegWinColumnsOrder", "0=205,1=50,2=85,3=75"));
+    Rules_->LoadColumnOrder(Setting_->GetValue("RegWinColumnsOrder", "0=205,1=50,2=85,3=75"));
     LoadedStep_ = kStepColumns;
     Rules_->LoadRules(Setting_->GetValue("RegistWindows"));
     LoadedStep_ = kStepRules;
+    HotKeys_->Start(Setting_->GetValue(kHotKeyToTray, ""), Setting_->GetValue(kHotKeyBringBack, ""));
+    LoadedStep_ = kStepHotKeys;
 }
 
 // The stored rectangle is the restored one, in the same coordinates in which
@@ -183,9 +191,14 @@ void TPelmoraMainWindow::SavePreferences() {
     put(kStepPlacement, "Height", IntToStr(bounds.height));
     put(kStepMaximized, "Maximized", BoolToStr(maximized));
     put(kStepColumns, "CurrWinColumnsOrder", ColumnOrderText(ui::GetColumnLayout(CurrWin_->ListView())));
-    put(kStepColumns, "RegWinColumnsOrder", ColumnOrderText(ui::GetColumnLayout(Rules_->ListView())));
+    put(kStepColumns, "RegWinColumnsOrder", Rules_->ColumnOrderText());
     if (LoadedStep_ >= kStepRules) Setting_->SetValue("RegistWindows", Rules_->RulesText());
     put(kStepIconHide, "NormalIconHide", BoolToStr(Options_.NormalIconHide));
+    auto putNewer = [&](const char* key, const std::string& value, const std::string& defaultValue) {
+        if (!Setting_->GetValue(key, "").empty() || value != defaultValue) put(kStepHotKeys, key, value);
+    };
+    putNewer(kHotKeyToTray, HotKeys_->ToTrayText(), hotkeys::CodeText(hotkeys::kToTrayDefault));
+    putNewer(kHotKeyBringBack, HotKeys_->BringBackText(), hotkeys::CodeText(hotkeys::kBringBackDefault));
     // Before Windows XP the option does not exist and is written as "0".
     put(kStepTaskbarHide, "TaskbarHide", BoolToStr(Options_.TaskbarHideAvailable && Options_.TaskbarHide));
 }

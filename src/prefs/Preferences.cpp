@@ -146,3 +146,19 @@ std::string ColumnOrderText(const ColumnLayout& layout) {
     }
     return text;
 }
+
+std::string ColumnOrderText(const ColumnLayout& layout, size_t kept, const std::vector<int>& defaultWidths) {
+    ColumnLayout written = layout;
+    size_t columns = std::min({written.order.size(), written.widths.size(), defaultWidths.size()});
+    auto standsAsDesigned = [&](size_t c) {
+        return written.order[c] == static_cast<int>(c) && written.widths[c] == defaultWidths[c];
+    };
+    while (columns > kept && standsAsDesigned(columns - 1)) --columns;
+    written.order.resize(columns);
+    written.widths.resize(columns);
+    return ColumnOrderText(written);
+}
+
+size_t ColumnOrderEntries(const std::string& text) {
+    return text.empty() ? 0 : Split(text, ',').size();
+}

@@ -36,3 +36,9 @@ struct ColumnLayout {
 void ApplyColumnOrderText(const std::string& text, ColumnLayout& layout);
 // Writes the layout in the form ApplyColumnOrderText reads.
 std::string ColumnOrderText(const ColumnLayout& layout);
+// The same, less the columns from `kept` on that still stand in their own
+// place at their default width: a list that gained columns writes an older
+// file's text back unchanged until the user moves or sizes a new column.
+std::string ColumnOrderText(const ColumnLayout& layout, size_t kept, const std::vector<int>& defaultWidths);
+// How many entries a column-order text holds.
+size_t ColumnOrderEntries(const std::string& text);

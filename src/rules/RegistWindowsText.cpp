@@ -5,7 +5,7 @@
 
 namespace {
 
-enum Field : size_t { kFileName, kTransparency, kTray, kTopMost, kHideIcon, kFieldCount };
+enum Field : size_t { kFileName, kTransparency, kTray, kTopMost, kHideIcon, kFieldCount, kHideOnOpen = kFieldCount };
 
 constexpr int kOpaque = 100;
 
@@ -14,6 +14,14 @@ int ReadTransparency(const std::string& text) {
         return StrToInt(text);
     } catch (const ConvertError&) {
         return kOpaque;
+    }
+}
+
+bool ReadOptionalTruth(const std::string& text) {
+    try {
+        return StrToBool(text);
+    } catch (const ConvertError&) {
+        return false;
     }
 }
 
@@ -44,6 +52,7 @@ std::optional<StoredRule> ReadRuleLine(std::string_view line, LeadByteTest isLea
     rule.Tray = StrToBool(fields[kTray]);
     rule.TopMost = StrToBool(fields[kTopMost]);
     rule.HideIcon = StrToBool(fields[kHideIcon]);
+    rule.HideOnOpen = fields.size() > kHideOnOpen && ReadOptionalTruth(fields[kHideOnOpen]);
     return rule;
 }
 
@@ -62,6 +71,7 @@ std::string RuleLine(const StoredRule& rule, LeadByteTest isLeadByte) {
     fields[kTray] = BoolToStr(rule.Tray);
     fields[kTopMost] = BoolToStr(rule.TopMost);
     fields[kHideIcon] = BoolToStr(rule.HideIcon);
+    if (rule.HideOnOpen) fields.push_back(BoolToStr(true));
     return JoinCommaText(fields, isLeadByte) + "\r\n";
 }
 

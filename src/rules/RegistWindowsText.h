@@ -1,7 +1,9 @@
 // The rule list as the settings file keeps it, in the value "RegistWindows":
 // one line per rule, ended by CR LF, each line the comma text
-//     file name, transparency, tray, topmost, hide icon
-// with the truth values written "-1" and "0". An empty list is the empty text.
+//     file name, transparency, tray, topmost, hide icon[, hide on open]
+// with the truth values written "-1" and "0". The sixth field is written only
+// when set ("-1"), so a rule without it is the five fields older versions
+// read; they ignore the fields beyond the fifth. An empty list is the empty text.
 #pragma once
 #include <optional>
 #include <string>
@@ -17,6 +19,7 @@ struct StoredRule {
     bool Tray = false;       // the windows go into the notification area
     int Transparency = 100;  // opacity in percent; 100 is opaque
     bool HideIcon = false;   // their tray entries never show an icon
+    bool HideOnOpen = false; // with Tray: a window goes into the tray as soon as it opens
 
     bool operator==(const StoredRule&) const = default;
 };
@@ -25,9 +28,11 @@ struct StoredRule {
 std::vector<std::string_view> SplitLines(std::string_view text);
 
 // One line as a rule, or nothing for a line of fewer than five fields (fields
-// beyond the fifth are ignored). A transparency that is not an integer reads
+// beyond the sixth are ignored). A transparency that is not an integer reads
 // as 100; a truth value is a number (true when not zero) or True/False in any
-// letter case, and any other text throws ConvertError.
+// letter case, and any other text in the first five throws ConvertError. A
+// sixth field that is no truth value reads as unset: older versions wrote
+// nothing there, and whatever a file holds there must not stop the program.
 std::optional<StoredRule> ReadRuleLine(std::string_view line, LeadByteTest isLeadByte);
 
 // Every line of the text that makes a rule, in order. Throws ConvertError as

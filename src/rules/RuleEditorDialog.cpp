@@ -20,7 +20,7 @@ namespace {
 constexpr char kCaption[] = "自動ウィンドウ制御 - 設定";
 constexpr char kOpenDialogFilter[] = "実行ファイル(*.exe)|*.exe|すべて(*.*)|*.*";
 constexpr int kClientWidth = 282;
-constexpr int kClientHeight = 206;
+constexpr int kClientHeight = 229;
 constexpr ui::SliderRange kTransparencyRange{10, 100, 10};
 constexpr DWORD kFileBufferChars = 32768;  // the longest path the system allows
 
@@ -135,7 +135,7 @@ void TForm3::CloseWith(INT_PTR result) {
 }
 
 // The creation order is the tab order: edtFile, btnFile, chkTopMost, the two
-// buttons, then the tray group with its caption and chkHide. The slider is
+// buttons, then the tray group with its caption, chkHide and chkHideOnOpen. The slider is
 // no tab stop; it takes the focus when clicked.
 void TForm3::CreateControls() {
     ui::AddDialogControl(hwnd_, L"STATIC", "ファイル名", SS_LEFT, kLabel1, Bounds(8, 16, 53, 12));
@@ -150,13 +150,15 @@ void TForm3::CreateControls() {
     ui::AddDialogControl(hwnd_, L"BUTTON", "最前面化する", WS_TABSTOP | BS_AUTOCHECKBOX, kChkTopMost,
                          Bounds(16, 80, 97, 17));
     ui::AddDialogControl(hwnd_, L"BUTTON", "OK", WS_TABSTOP | BS_PUSHBUTTON, kButton2,
-                         Bounds(112, 176, 75, 25));
+                         Bounds(112, 199, 75, 25));
     ui::AddDialogControl(hwnd_, L"BUTTON", "キャンセル", WS_TABSTOP | BS_PUSHBUTTON, kButton3,
-                         Bounds(200, 176, 75, 25));
-    gboxTray_ = ui::CreateCheckGroupBox(hwnd_, kGboxTray, Bounds(16, 112, 233, 57),
+                         Bounds(200, 199, 75, 25));
+    gboxTray_ = ui::CreateCheckGroupBox(hwnd_, kGboxTray, Bounds(16, 112, 233, 80),
                                         ui::Utf8("タスクトレイに入れる"), true);
     chkHide_ = ui::AddDialogControl(gboxTray_, L"BUTTON", "タスクトレイアイコンを表示しない",
                                     WS_TABSTOP | BS_AUTOCHECKBOX, kChkHide, Bounds(8, 24, 193, 17));
+    chkHideOnOpen_ = ui::AddDialogControl(gboxTray_, L"BUTTON", "開いたらすぐにタスクトレイに入れる",
+                                          WS_TABSTOP | BS_AUTOCHECKBOX, kChkHideOnOpen, Bounds(8, 48, 217, 17));
 }
 
 // Every control, also those inside the tray group, shows the system font;
@@ -182,9 +184,10 @@ void TForm3::Prefill() {
     SetChecked(GetDlgItem(hwnd_, kChkTopMost), values_.TopMost);
     ui::SetGroupChecked(gboxTray_, values_.Tray);
     SetChecked(chkHide_, values_.HideIcon);
+    SetChecked(chkHideOnOpen_, values_.HideOnOpen);
 }
 
-// chkHide counts also while it is disabled.
+// The tray group's check boxes count also while they are disabled.
 StoredRule TForm3::Values() const {
     StoredRule values;
     values.FileName = ui::Narrow(WindowText(GetDlgItem(hwnd_, kEdtFile)), CP_ACP);
@@ -192,6 +195,7 @@ StoredRule TForm3::Values() const {
     values.TopMost = IsChecked(GetDlgItem(hwnd_, kChkTopMost));
     values.Tray = ui::IsGroupChecked(gboxTray_);
     values.HideIcon = IsChecked(chkHide_);
+    values.HideOnOpen = IsChecked(chkHideOnOpen_);
     return values;
 }
 

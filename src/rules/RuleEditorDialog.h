@@ -1,6 +1,6 @@
 // "自動ウィンドウ制御 - 設定": the values of one rule of automatic window
 // control (executable file, transparency, always-on-top, tray with or without
-// icon). The dialog only holds values: it checks nothing and stores nothing;
+// icon, and whether a window goes there as soon as it opens). The dialog only holds values: it checks nothing and stores nothing;
 // the command that opens it fills it and takes the values after OK. A new
 // dialog is made for every opening and released after it.
 #pragma once
@@ -39,6 +39,7 @@ public:
         kChkTopMost,       // "最前面化する"
         kGboxTray,         // "タスクトレイに入れる", a check-box caption
         kChkHide,          // "タスクトレイアイコンを表示しない", inside gboxTray
+        kChkHideOnOpen,    // "開いたらすぐにタスクトレイに入れる", inside gboxTray
         kButton2,          // "OK"
         kButton3,          // "キャンセル"
     };
@@ -79,6 +80,7 @@ private:
     HWND hwnd_ = nullptr;
     HWND gboxTray_ = nullptr;
     HWND chkHide_ = nullptr;
+    HWND chkHideOnOpen_ = nullptr;
     StoredRule values_;  // the prefill, then the values taken at OK
     const FileChooser& chooser_;
     ui::OwnedFont font_;  // the system font, used by the dialog and its controls

@@ -38,6 +38,22 @@ void TRules::OnContextMenu(POINT screen) {
     ui::PopupContextMenu(lvRegMenu.get(), lvRegWin, screen, MainWindow);
 }
 
+namespace {
+
+// The truth value a column from the third on shows.
+bool RuleFlag(const StoredRule& rule, int column) {
+    switch (column) {
+        case 2:
+            return rule.Tray;
+        case 3:
+            return rule.TopMost;
+        default:
+            return rule.Tray && rule.HideOnOpen;
+    }
+}
+
+}  // namespace
+
 void TRules::lvRegWinData(LVITEMW& item) {
     if (item.iItem < 0 || item.iItem >= static_cast<int>(RegWinItems.size())) return;
     const TRegWinItem& rule = RegWinItems[item.iItem];
@@ -51,7 +67,7 @@ void TRules::lvRegWinData(LVITEMW& item) {
                 text = std::to_wstring(rule.Transparency) + L"%";
                 break;
             default:
-                text = ui::Utf8((item.iSubItem == 2 ? rule.Tray : rule.TopMost) ? "する" : "しない");
+                text = ui::Utf8(RuleFlag(rule, item.iSubItem) ? "する" : "しない");
                 break;
         }
         lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);

@@ -9,6 +9,7 @@
 
 #include "MenuDescription.h"
 #include "ProgramContract.h"
+#include "prefs/Preferences.h"
 #include "tray/Tray.h"
 #include "ui/ImageLists.h"
 #include "ui/ListView.h"
@@ -47,6 +48,11 @@ void AddRuleImages(HIMAGELIST list, std::vector<TRegWinItem>& rules, size_t firs
     ImageList_Remove(list, drawn);
 }
 
+// The rule list's columns; files written before the fifth store four.
+const std::vector<ui::Column> kRegWinColumns = {
+    {"ファイル名", 205}, {"透明度", 50}, {"タスクトレイ化", 85}, {"最前面表示", 75}, {"開いたら隠す", 85}};
+constexpr size_t kColumnsOfOlderFiles = 4;
+
 }  // namespace
 
 TRules::TRules(HWND mainWindow, TTray& tray, WindowsOfFile windowsOfFile, std::function<void()> rulesChanged)
@@ -56,9 +62,7 @@ TRules::TRules(HWND mainWindow, TTray& tray, WindowsOfFile windowsOfFile, std::f
       RulesChanged(std::move(rulesChanged)),
       RegWinImageList(ui::CreateSmallImageList()),
       lvRegMenu(ui::BuildPopupMenu(menus::kRegWinMenu)) {
-    lvRegWin = ui::CreateOwnerDataListView(
-        mainWindow, kIdRegWin,
-        {{"ファイル名", 205}, {"透明度", 50}, {"タスクトレイ化", 85}, {"最前面表示", 75}});
+    lvRegWin = ui::CreateOwnerDataListView(mainWindow, kIdRegWin, kRegWinColumns);
     ListView_SetImageList(lvRegWin, RegWinImageList.get(), LVSIL_SMALL);
 }
 
@@ -78,8 +82,22 @@ void TRules::AddRule(const StoredRule& values) {
 }
 
 void TRules::ApplyRuleOf(HWND wnd, const std::string& fileName) {
-    int rule = IndexOfRule(fileName);
-    if (rule >= 0) ApplyRule(wnd, RegWinItems[rule]);
+    const bool first = FirstMeeting(wnd);
+    int index = IndexOfRule(fileName);
+    if (index < 0) return;
+    const TRegWinItem& rule = RegWinItems[index];
+    ApplyRule(wnd, rule);
+    if (first && rule.Tray && rule.HideOnOpen) Tray.HideWnd(wnd);
+}
+
+// The set forgets windows that are gone once it has grown, so it stays as
+// large as the desktop's windows, not as all windows ever seen.
+bool TRules::FirstMeeting(HWND wnd) {
+    if (MetWindows.size() >= MetPruneAt) {
+        std::erase_if(MetWindows, [](HWND met) { return !IsWindow(met); });
+        MetPruneAt = std::max<size_t>(kMetPruneAtLeast, 2 * MetWindows.size());
+    }
+    return MetWindows.insert(wnd).second;
 }
 
 // Adds the rule, or replaces the rule of the same file in its row; the icon of
@@ -137,6 +155,19 @@ void TRules::LoadRules(const std::string& text) {
     }
     AddRuleImages(RegWinImageList.get(), RegWinItems, first);
     SetRegWinRowCount();
+}
+
+void TRules::LoadColumnOrder(const std::string& text) {
+    ColumnLayout layout = ui::GetColumnLayout(lvRegWin);
+    ApplyColumnOrderText(text, layout);
+    ui::SetColumnLayout(lvRegWin, layout);
+    StoredColumns = std::max(kColumnsOfOlderFiles, ColumnOrderEntries(text));
+}
+
+std::string TRules::ColumnOrderText() const {
+    std::vector<int> defaults;
+    for (const ui::Column& column : kRegWinColumns) defaults.push_back(column.width);
+    return ::ColumnOrderText(ui::GetColumnLayout(lvRegWin), StoredColumns, defaults);
 }
 
 std::string TRules::RulesText() const {

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "rules/RegWinItem.h"
@@ -34,7 +35,9 @@ public:
 
     // Operations for the other subsystems.
     int IndexOfRule(const std::string& fileName) const;
-    // Applies the rule of the window's executable, if there is one.
+    // Applies the rule of the window's executable, if there is one: to a
+    // window the library reports or a refresh finds. The first time a window
+    // is met, a rule that hides on open sends it into the tray at once.
     void ApplyRuleOf(HWND wnd, const std::string& fileName);
     // Opens the editor for a new rule of this executable (自動ウィンドウ制御に登録).
     void RegisterProgram(const std::string& fileName);
@@ -42,12 +45,16 @@ public:
     // The stored "RegistWindows" text.
     void LoadRules(const std::string& text);
     std::string RulesText() const;
+    // The stored "RegWinColumnsOrder" text: the list's column order and widths.
+    void LoadColumnOrder(const std::string& text);
+    std::string ColumnOrderText() const;
 
 private:
     void AddRule(const StoredRule& values);
     void PutRule(const StoredRule& values);
     void DeleteRule(int index, bool keepImageIndexes);
     void ApplyRule(HWND wnd, const TRegWinItem& rule);
+    bool FirstMeeting(HWND wnd);
     void SetRegWinRowCount();
 
     // The rule list and its commands (rules/RuleList.cpp).
@@ -68,4 +75,11 @@ private:
     ui::OwnedImageList RegWinImageList;
     ui::OwnedMenu lvRegMenu;
     std::vector<TRegWinItem> RegWinItems;  // in row order
+    // Every window a rule was looked up for: "hide on open" hides a window
+    // once, so a window the user took out of the tray stays out.
+    std::unordered_set<HWND> MetWindows;
+    static constexpr size_t kMetPruneAtLeast = 512;
+    size_t MetPruneAt = kMetPruneAtLeast;
+    // Column entries the stored order text had (columns added since are written once changed).
+    size_t StoredColumns = 0;
 };

@@ -22,7 +22,7 @@ TTray::TTray(TTrayHost& host, HWND mainWindow, HINSTANCE instance, HICON appIcon
     ui::NotifyIcon::Events events;
     events.onClick = [this](ui::NotifyIcon::Button b) { TrayIconClick(b); };
     events.popupMenu = [this] {
-        if (TrayControl) TrayControl->PruneGone();
+        UpdateTrayMenu();
         return TrayMenu_.get();
     };
     events.onCommand = [this](UINT id) { OnCommand(id); };
@@ -159,4 +159,11 @@ void TTray::OnWindowActivated(HWND wnd) {
 // answers, or at the next start.
 void TTray::RestoreAll() {
     if (TrayControl) TrayControl->RestoreAll(kExitWaitMs);
+}
+
+bool TTray::BringBackLastHidden() {
+    if (!TrayControl) return false;
+    TrayControl->PruneGone();
+    int last = TrayControl->LastHidden();
+    return last >= 0 && TrayControl->RestoreItem(last, true, Options.NormalIconHide, SW_RESTORE, false);
 }

@@ -82,6 +82,12 @@ public:
     void OnWindowActivated(HWND wnd);
     // Shutdown: every window given back, every icon removed.
     void RestoreAll();
+    // Brings back the window that went into the tray last (activated); false
+    // when no window is hidden.
+    bool BringBackLastHidden();
+    // The own icon's menu as it opens: entries of windows that are gone go, and
+    // the restore-all item is enabled only while a window is hidden.
+    void UpdateTrayMenu();
 
 private:
     void TrayIconClick(ui::NotifyIcon::Button button);
@@ -92,6 +98,7 @@ private:
     // Commands of the menus the tray owns, and of the options it keeps.
     void NShowPelmoraClick();
     void NCloseClick();
+    void NRestoreAllClick();
     void NIconHideClick();
     void NTaskBarHideClick();
     void NNoTrayClick();

@@ -28,6 +28,7 @@ struct TWndItem {
     int ImageIndex = -1;         // the menu item's image: its position in the image list
     bool IconShown = false;      // the icon is in the notification area
     bool NoIcon = false;         // the entry shows no icon (set by rules only)
+    unsigned HideOrder = 0;      // counts up with every hide: the window hidden last has the largest
 
     // Kept alive while IconData refers to it; a class icon is only borrowed.
     TIcon Icon;
@@ -63,6 +64,8 @@ public:
     bool FindWnd(HWND wnd, int& index) const;
     // Deletes the entries of windows that no longer exist.
     void PruneGone();
+    // The hidden entry of the window that went into the tray last; -1 when none is hidden.
+    int LastHidden() const;
     bool FindID(UINT id, int& index) const;
     bool FindMenuItem(UINT menuItem, int& index) const;
     void SetTaskbarButton(HWND wnd, bool visible);
@@ -100,4 +103,5 @@ private:
     HMENU TrayMenu;
     UINT TaskbarCreated_;
     HWND TrayHandle_ = nullptr;  // owned: destroyed with the registry
+    unsigned HideCount_ = 0;     // hides so far, for TWndItem::HideOrder
 };

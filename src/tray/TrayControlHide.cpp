@@ -53,7 +53,17 @@ bool TTrayControl::HideItem(int index, bool addIcon, bool minimizeOnly) {
         window_worker::Post(wnd, [wnd] { HideWithToolStyle(wnd); });
     }
     item.Hidden = true;
+    item.HideOrder = ++HideCount_;
     return true;
+}
+
+int TTrayControl::LastHidden() const {
+    int last = -1;
+    for (int i = 0; i < Count(); ++i) {
+        const TWndItem& item = *Items[i];
+        if (item.Hidden && (last < 0 || item.HideOrder > Items[last]->HideOrder)) last = i;
+    }
+    return last;
 }
 
 bool TTrayControl::HideWnd(HWND wnd, bool addIcon, bool minimizeOnly) {

@@ -8,6 +8,7 @@
 const ui::Command<TTray> TTray::kCommands[] = {
     {ID_NShowPelmora, &TTray::NShowPelmoraClick},
     {ID_NClose, &TTray::NCloseClick},
+    {ID_NRestoreAll, &TTray::NRestoreAllClick},
     {ID_NIconHide, &TTray::NIconHideClick},
     {ID_NTaskBarHide, &TTray::NTaskBarHideClick},
     {ID_NNoTray, &TTray::NNoTrayClick},
@@ -48,6 +49,20 @@ void TTray::OpenWndMenu(HWND wnd) {
         TrackPopupMenu(WndMenu_.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD, cursor.x, cursor.y, 0, tray, nullptr);
     PostMessageW(tray, WM_NULL, 0, 0);
     if (command) OnCommand(command);
+}
+
+void TTray::UpdateTrayMenu() {
+    if (TrayControl) TrayControl->PruneGone();
+    ui::SetEnabled(TrayMenu_.get(), ID_NRestoreAll, TrayControl && TrayControl->LastHidden() >= 0);
+}
+
+// Every hidden window comes back as its item in this menu brings it, none
+// activated; the entries stay, so each can go back into the tray.
+void TTray::NRestoreAllClick() {
+    if (!TrayControl) return;
+    for (int i = 0; i < TrayControl->Count(); ++i)
+        if (TrayControl->Item(i).Hidden)
+            TrayControl->RestoreItem(i, false, Options.NormalIconHide, SW_RESTORE, false);
 }
 
 void TTray::NShowPelmoraClick() {

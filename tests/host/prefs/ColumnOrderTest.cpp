@@ -1,6 +1,8 @@
 // The column-order text of the two list views.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "prefs/Preferences.h"
 
 namespace {
@@ -53,6 +55,34 @@ TEST(ColumnOrderText, Writes) {
         {{{}, {}}, ""},
     };
     for (const auto& [layout, text] : cases) EXPECT_EQ(ColumnOrderText(layout), text);
+}
+
+// A list that gained a fifth column writes a four-column text back as it was,
+// and the fifth column's entry once it moved or changed its width.
+TEST(ColumnOrderText, LeavesOutNewColumnsThatStandAsDesigned) {
+    const std::vector<int> defaults{205, 50, 85, 75, 85};
+    const struct {
+        const char* stored;
+        const char* written;
+    } cases[] = {
+        {"0=205,1=50,2=85,3=75", "0=205,1=50,2=85,3=75"},
+        {"3=100,0=60,1=85,2=75", "3=100,0=60,1=85,2=75"},
+        {"0=205,1=50,2=85,3=75,4=85", "0=205,1=50,2=85,3=75,4=85"},
+        {"0=205,1=50,2=85,3=75,4=120", "0=205,1=50,2=85,3=75,4=120"},
+        {"4=205,1=50,2=85,3=75,0=85", "4=205,1=50,2=85,3=75,0=85"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        ColumnLayout layout{{0, 1, 2, 3, 4}, defaults};
+        ApplyColumnOrderText(c.stored, layout);
+        const size_t kept = std::max<size_t>(4, ColumnOrderEntries(c.stored));
+        EXPECT_EQ(ColumnOrderText(layout, kept, defaults), c.written);
+    }
+    // Sized by the user after a four-column text was read.
+    ColumnLayout sized{{0, 1, 2, 3, 4}, {205, 50, 85, 75, 40}};
+    EXPECT_EQ(ColumnOrderText(sized, 4, defaults), "0=205,1=50,2=85,3=75,4=40");
+    EXPECT_EQ(ColumnOrderEntries(""), 0u);
+    EXPECT_EQ(ColumnOrderEntries("0=1"), 1u);
 }
 
 TEST(ColumnOrderText, RoundTrips) {

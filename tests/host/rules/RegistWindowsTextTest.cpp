@@ -12,15 +12,18 @@
 
 void PrintTo(const StoredRule& r, std::ostream* os) {
     *os << "{" << testing::PrintToString(r.FileName) << ", " << r.Transparency << "%, tray " << r.Tray
-        << ", topmost " << r.TopMost << ", hide icon " << r.HideIcon << "}";
+        << ", topmost " << r.TopMost << ", hide icon " << r.HideIcon
+        << ", hide on open " << r.HideOnOpen << "}";
 }
 
 namespace {
 
 using Rules = std::vector<StoredRule>;
 
-StoredRule Rule(std::string file, int transparency, bool tray, bool topMost, bool hideIcon) {
+StoredRule Rule(std::string file, int transparency, bool tray, bool topMost, bool hideIcon,
+                bool hideOnOpen = false) {
     StoredRule rule;
+    rule.HideOnOpen = hideOnOpen;
     rule.FileName = std::move(file);
     rule.Transparency = transparency;
     rule.Tray = tray;
@@ -76,10 +79,15 @@ const TextCase kTextCases[] = {
      {Rule("a.exe", 40, true, true, false), Rule("b.exe", 40, true, false, true),
       Rule("c.exe", 40, false, false, true)},
      "a.exe,40,-1,-1,0\r\nb.exe,40,-1,0,-1\r\nc.exe,40,0,0,-1\r\n"},
-    {"four fields are ignored, six use the first five",
+    {"four fields are ignored, a sixth that is no truth value is unset",
      "a.exe,40,-1,0\r\nb.exe,40,-1,0,0,junk\r\n",
      {Rule("b.exe", 40, true, false, false)},
      "b.exe,40,-1,0,0\r\n"},
+    {"the sixth field, hide on open, is written only when set",
+     "a.exe,40,-1,0,0,-1\r\nb.exe,40,-1,0,0,0\r\nc.exe,40,-1,0,-1,True,more\r\nd.exe,40,0,0,0,\r\n",
+     {Rule("a.exe", 40, true, false, false, true), Rule("b.exe", 40, true, false, false),
+      Rule("c.exe", 40, true, false, true, true), Rule("d.exe", 40, false, false, false)},
+     "a.exe,40,-1,0,0,-1\r\nb.exe,40,-1,0,0\r\nc.exe,40,-1,0,-1,-1\r\nd.exe,40,0,0,0\r\n"},
     {"the same path twice gives two records",
      "a.exe,40,-1,0,0\r\na.exe,90,0,-1,0\r\n",
      {Rule("a.exe", 40, true, false, false), Rule("a.exe", 90, false, true, false)},
@@ -175,7 +183,8 @@ TEST(RegistWindowsText, WrittenRulesReadBackUnchanged) {
     int transparency = 10;
     for (const std::string& name : names) {
         rules.push_back(
-            Rule(name, transparency, transparency % 20 == 0, transparency % 30 == 0, transparency > 50));
+            Rule(name, transparency, transparency % 20 == 0, transparency % 30 == 0, transparency > 50,
+                 transparency % 40 == 0));
         transparency += 10;
     }
     EXPECT_EQ(ReadRegistWindows(WriteRegistWindows(rules, IsShiftJisLeadByte), IsShiftJisLeadByte), rules);
