@@ -36,6 +36,7 @@ struct Rule {
     bool tray = false;
     bool topMost = false;
     bool hideIcon = false;
+    bool hideOnOpen = false;
 };
 
 std::string Flag(bool value) {
@@ -52,6 +53,7 @@ std::string RulesText(const std::vector<Rule>& rules) {
         s.Tray = r.tray;
         s.TopMost = r.topMost;
         s.HideIcon = r.hideIcon;
+        s.HideOnOpen = r.hideOnOpen;
         stored.push_back(s);
     }
     return WriteRegistWindows(stored, IsAnsiLeadByte);
@@ -413,6 +415,35 @@ TEST(Rules, AWindowReportedLaterFollowsItsRuleUntilItCloses) {
     EXPECT_EQ(std::find(titles.begin(), titles.end(), "Opened later"), titles.end());
     ASSERT_EQ(s.Close(), 0);
     EXPECT_EQ(s.StoredRules(), RulesText({rule}));
+}
+
+// A window present at start-up and one that opens later go straight into the
+// tray, each once: one taken out stays out through the next refresh.
+TEST(Rules, HideOnOpenSendsWindowsIntoTheTrayOnceAsTheyAreMet) {
+    Session s;
+    helper::HelperClient& target = s.Helper("Messenger.exe");
+    HWND present = target.NewWindow({.title = "Present"});
+    Rule rule{ImagePath(target.ProcessId()), 100, true, false, false, true};
+    s.Start({rule});
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(present); }));
+    EXPECT_TRUE(s.IconShown(1));
+
+    HWND later = target.NewWindow({.title = "Later"});
+    s.Notify(hook::HookWindowCreated, later);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(later); }));
+    EXPECT_TRUE(s.IconShown(2));
+
+    s.PressIcon(1);
+    ASSERT_TRUE(WaitUntil([&] { return OnScreen(present) != FALSE; }));
+    s.Command(ID_NRefresh);
+    // Both windows have one thread, whose requests run in order: once the
+    // later window is back, a hide asked by the refresh would have run.
+    s.PressIcon(2);
+    ASSERT_TRUE(WaitUntil([&] { return OnScreen(later) != FALSE; }));
+    EXPECT_TRUE(OnScreen(present));
+    ASSERT_EQ(s.Close(), 0);
+    EXPECT_EQ(s.StoredRules(), RulesText({rule}));
+    EXPECT_NE(s.StoredRules().find(",-1\r\n"), std::string::npos) << s.StoredRules();
 }
 
 TEST(Rules, LetterCaseCountsOnRefreshAndForNewWindowsButNotWhenARuleIsAdded) {
