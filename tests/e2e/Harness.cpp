@@ -254,6 +254,40 @@ std::string ImagePath(DWORD processId) {
     return std::string(path, size);
 }
 
+namespace {
+
+std::vector<HWND> g_foregrounds;  // the windows that became the foreground, for the watch
+
+void CALLBACK OnForeground(HWINEVENTHOOK, DWORD, HWND wnd, LONG, LONG, DWORD, DWORD) {
+    g_foregrounds.push_back(wnd);
+}
+
+}  // namespace
+
+ForegroundWatch::ForegroundWatch()
+    : hook_(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, OnForeground, 0, 0,
+                            WINEVENT_OUTOFCONTEXT)) {
+    g_foregrounds.clear();
+}
+
+ForegroundWatch::~ForegroundWatch() {
+    if (hook_) UnhookWinEvent(hook_);
+    g_foregrounds.clear();
+}
+
+bool ForegroundWatch::Became(HWND wnd, DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        if (GetForegroundWindow() == wnd) return true;
+        for (HWND seen : g_foregrounds)
+            if (seen == wnd) return true;
+        if (GetTickCount() - start > ms) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    }
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD ms) {
     DWORD start = GetTickCount();
     while (!condition()) {

@@ -79,6 +79,24 @@ int TrayIconCount();
 // program, so that a test compares the program with the system.
 std::string ImagePath(DWORD processId);
 
+// Sees every change of the foreground window from its creation on, so that a
+// check that the program brought a window forward cannot miss it when Wine
+// hands the foreground on a moment later (it follows the X server's focus,
+// which can arrive late for a window that was destroyed meanwhile).
+class ForegroundWatch {
+public:
+    ForegroundWatch();
+    ~ForegroundWatch();
+    ForegroundWatch(const ForegroundWatch&) = delete;
+    ForegroundWatch& operator=(const ForegroundWatch&) = delete;
+    // Pumps this thread's messages until the window has been the foreground
+    // window at some moment since the watch began; false after `ms`.
+    bool Became(HWND wnd, DWORD ms = 10000);
+
+private:
+    HWINEVENTHOOK hook_;
+};
+
 // Polls a condition (pumping nothing: the program is another process).
 bool WaitUntil(const std::function<bool()>& condition, DWORD ms = 10000);
 

@@ -198,9 +198,10 @@ TEST(MainWindow, SecondStartExitsAndBringsTheHiddenWindowForward) {
     // start's command line is not looked at, so the switch changes nothing.
     for (const char* args : {"", "/hideicon", ""}) {
         SCOPED_TRACE(args);
+        ForegroundWatch foreground;
         EXPECT_EQ(RunToEnd(folder.Exe(), args), 0);
         EXPECT_TRUE(WaitUntil([&] { return OnScreen(main); }));
-        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }));
+        EXPECT_TRUE(foreground.Became(main));
         // The running instance answers by showing its main window only: its icon stays.
         EXPECT_TRUE(IconShown(icon));
         PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);

@@ -66,9 +66,12 @@ TEST(OwnIcon, LeftOrMiddleClickTogglesTheMainWindow) {
 
     Mouse(icon, {WM_LBUTTONDOWN, WM_LBUTTONUP});
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); })) << "hidden, no taskbar button";
-    Mouse(icon, {WM_MBUTTONDOWN, WM_MBUTTONUP});
-    EXPECT_TRUE(WaitUntil([&] { return OnScreen(main); }));
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }));
+    {
+        ForegroundWatch foreground;
+        Mouse(icon, {WM_MBUTTONDOWN, WM_MBUTTONUP});
+        EXPECT_TRUE(WaitUntil([&] { return OnScreen(main); }));
+        EXPECT_TRUE(foreground.Became(main));
+    }
 
     // A double click is one click: the second press arrives as a double-click message.
     Mouse(icon, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP});

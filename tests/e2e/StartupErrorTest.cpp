@@ -113,8 +113,9 @@ TEST(StartupError, SecondStartDuringTheErrorBoxBringsTheWindowForwardAfterIt) {
     // The second start has posted its request; the box's loop has taken it by now.
     ASSERT_TRUE(p.HandledEverythingPosted());
     EXPECT_TRUE(IsWindow(box)) << "the box stays until it is answered";
+    ForegroundWatch foreground;
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && !IsIconic(main); }));
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }));
+    EXPECT_TRUE(foreground.Became(main));
     EXPECT_EQ(p.Close(), 0);
 }

@@ -237,12 +237,14 @@ TEST_F(WindowListTest, TransparencyReachesDirectlyOwnedWindowsOnly) {
     Command(ID_NRefresh);
     Select("See-through");
     Command(ID_NTransTrayBase + 5);  // 50 %
+    // The style comes first and the alpha a moment later: wait for both.
     for (HWND w : {wnd, dialog}) {
         BYTE alpha = 0;
-        DWORD flags = 0;
-        ASSERT_TRUE(WaitUntil([&] { return (ExStyle(w) & WS_EX_LAYERED) != 0; }));
-        GetLayeredWindowAttributes(w, nullptr, &alpha, &flags);
-        EXPECT_EQ(alpha, 127);
+        EXPECT_TRUE(WaitUntil([&] {
+            DWORD flags = 0;
+            return (ExStyle(w) & WS_EX_LAYERED) && GetLayeredWindowAttributes(w, nullptr, &alpha, &flags) &&
+                   alpha == 127;
+        })) << int(alpha);
     }
     EXPECT_TRUE(WaitUntil([&] { return (ExStyle(inner) & WS_EX_LAYERED) == 0; }));
     Command(ID_NTransTrayBase + 10);  // 100 % makes them ordinary again
