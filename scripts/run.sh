@@ -27,6 +27,23 @@ if [ -z "${DISPLAY:-}" ]; then
     echo "To see it, in another shell: DISPLAY=$display import -window root pelmora.png"
     echo "(or attach a VNC server such as x11vnc to $display). Ctrl+C ends it."
 fi
-echo "Starting $app_dir/pelmora.exe (settings: $app_dir/pelmora.xml)"
+# Something to try at once: Wine's Notepad opens beside Pelmora, in the same
+# desktop, with a few first steps to follow.
+{
+    printf '\xEF\xBB\xBF'
+    printf '%s\r\n' \
+        "Pelmora を試してみましょう" "" \
+        "1. このメモ帳の最小化ボタンを右クリックすると、タスクトレイに入ります。" \
+        "   通知領域に現れたアイコンをクリックすると、元に戻ります。" \
+        "2. Pelmora の「ウィンドウ一覧」でこのメモ帳を右クリックし、" \
+        "   「常に最前面表示にする」や「透明度変更」を選んでみましょう。" \
+        "3. Ctrl+Alt+Shift+↓ でアクティブなウィンドウがタスクトレイに入り、" \
+        "   Ctrl+Alt+Shift+↑ で戻ります。" \
+        "4. 「自動ウィンドウ制御に登録」で、notepad.exe のウィンドウを開いたらすぐ" \
+        "   タスクトレイに入れる規則も作れます。"
+} >"$app_dir/try-pelmora.txt"
+echo "Starting $app_dir/pelmora.exe (settings: $app_dir/pelmora.xml) and Notepad beside it"
 cd "$app_dir"
+"$WINELOADER" explorer /desktop=Pelmora,1024x720 notepad.exe try-pelmora.txt >/dev/null 2>&1 &
+sleep 2  # Pelmora's window then opens over Notepad's
 exec "$WINELOADER" explorer /desktop=Pelmora,1024x720 pelmora.exe "$@"

@@ -157,7 +157,7 @@ void TForm3::CreateControls() {
                                         ui::Utf8("タスクトレイに入れる"), true);
     chkHide_ = ui::AddDialogControl(gboxTray_, L"BUTTON", "タスクトレイアイコンを表示しない",
                                     WS_TABSTOP | BS_AUTOCHECKBOX, kChkHide, Bounds(8, 24, 193, 17));
-    chkHideOnOpen_ = ui::AddDialogControl(gboxTray_, L"BUTTON", "開いたらすぐにタスクトレイに入れる",
+    chkHideOnOpen_ = ui::AddDialogControl(gboxTray_, L"BUTTON", "開いたらすぐに入れる",
                                           WS_TABSTOP | BS_AUTOCHECKBOX, kChkHideOnOpen, Bounds(8, 48, 217, 17));
 }
 

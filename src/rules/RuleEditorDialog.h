@@ -39,7 +39,7 @@ public:
         kChkTopMost,       // "最前面化する"
         kGboxTray,         // "タスクトレイに入れる", a check-box caption
         kChkHide,          // "タスクトレイアイコンを表示しない", inside gboxTray
-        kChkHideOnOpen,    // "開いたらすぐにタスクトレイに入れる", inside gboxTray
+        kChkHideOnOpen,    // "開いたらすぐに入れる", inside gboxTray
         kButton2,          // "OK"
         kButton3,          // "キャンセル"
     };
