@@ -23,7 +23,8 @@ using win_test::TextOf;
 
 void PrintTo(const StoredRule& r, std::ostream* os) {
     *os << "{" << testing::PrintToString(r.FileName) << ", " << r.Transparency << "%, tray " << r.Tray
-        << ", topmost " << r.TopMost << ", hide icon " << r.HideIcon << "}";
+        << ", topmost " << r.TopMost << ", hide icon " << r.HideIcon
+        << ", hide on open " << r.HideOnOpen << "}";
 }
 
 namespace {
@@ -36,7 +37,8 @@ std::optional<std::string> NoChooser(HWND, const std::string&) {
 }
 
 HWND Item(HWND dialog, int id) {
-    if (id == TForm3::kChkHide) return GetDlgItem(GetDlgItem(dialog, TForm3::kGboxTray), id);
+    if (id == TForm3::kChkHide || id == TForm3::kChkHideOnOpen)
+        return GetDlgItem(GetDlgItem(dialog, TForm3::kGboxTray), id);
     return GetDlgItem(dialog, id);
 }
 
@@ -81,7 +83,7 @@ TEST_F(RuleEditor, HasAFixedFrameOfTheDesignedClientSizeCentredOverItsOwner) {
         RECT client{};
         GetClientRect(dialog, &client);
         EXPECT_EQ(client.right, 282);
-        EXPECT_EQ(client.bottom, 206);
+        EXPECT_EQ(client.bottom, 229);
         EXPECT_EQ(GetWindow(dialog, GW_OWNER), owner);
         RECT frame{}, over{};
         GetWindowRect(dialog, &frame);
@@ -107,10 +109,11 @@ TEST_F(RuleEditor, PlacesEveryControlWithItsCaption) {
         {TForm3::kJvxSlider1, {64, 40, 214, 73}, "", false},
         {TForm3::kLblTransparency, {224, 48, 248, 60}, "100%", true},
         {TForm3::kChkTopMost, {16, 80, 113, 97}, "最前面化する", false},
-        {TForm3::kGboxTray, {16, 112, 249, 169}, "タスクトレイに入れる", false},
+        {TForm3::kGboxTray, {16, 112, 249, 192}, "タスクトレイに入れる", false},
         {TForm3::kChkHide, {8, 24, 201, 41}, "タスクトレイアイコンを表示しない", false},
-        {TForm3::kButton2, {112, 176, 187, 201}, "OK", false},
-        {TForm3::kButton3, {200, 176, 275, 201}, "キャンセル", false},
+        {TForm3::kChkHideOnOpen, {8, 48, 225, 65}, "開いたらすぐに入れる", false},
+        {TForm3::kButton2, {112, 199, 187, 224}, "OK", false},
+        {TForm3::kButton3, {200, 199, 275, 224}, "キャンセル", false},
     };
     Edit({}, [&](HWND dialog) {
         for (const auto& c : cases) {
@@ -136,6 +139,7 @@ TEST_F(RuleEditor, PlacesEveryControlWithItsCaption) {
             EXPECT_EQ(at.bottom - at.top, text.cy);
         }
         EXPECT_EQ(GetParent(Item(dialog, TForm3::kChkHide)), GetDlgItem(dialog, TForm3::kGboxTray));
+        EXPECT_EQ(GetParent(Item(dialog, TForm3::kChkHideOnOpen)), GetDlgItem(dialog, TForm3::kGboxTray));
     });
 }
 
@@ -159,7 +163,7 @@ TEST_F(RuleEditor, ShowsTheSystemFontEverywhere) {
 }
 
 // Tab runs edtFile, btnFile, chkTopMost, OK, Cancel, the tray group's
-// caption and, while enabled, chkHide; the slider is left out.
+// caption and, while enabled, chkHide and chkHideOnOpen; the slider is left out.
 TEST_F(RuleEditor, StartsInTheFileNameAndTabsInTheDesignedOrder) {
     auto tabOrder = [](HWND dialog) {
         std::vector<HWND> order;
@@ -182,6 +186,7 @@ TEST_F(RuleEditor, StartsInTheFileNameAndTabsInTheDesignedOrder) {
         Click(dialog, caption);
         std::vector<HWND> checked = unchecked;
         checked.push_back(Item(dialog, TForm3::kChkHide));
+        checked.push_back(Item(dialog, TForm3::kChkHideOnOpen));
         SetFocus(Item(dialog, TForm3::kEdtFile));
         EXPECT_EQ(tabOrder(dialog), checked);
         EXPECT_FALSE(GetWindowLongW(Item(dialog, TForm3::kJvxSlider1), GWL_STYLE) & WS_TABSTOP);
@@ -198,11 +203,16 @@ TEST_F(RuleEditor, AFreshDialogShowsTheDesignedValues) {
         EXPECT_FALSE(Checked(ui::GroupCheckBox(Item(dialog, TForm3::kGboxTray))));
         EXPECT_FALSE(IsWindowEnabled(Item(dialog, TForm3::kChkHide)));
         EXPECT_FALSE(Checked(Item(dialog, TForm3::kChkHide)));
+        EXPECT_FALSE(IsWindowEnabled(Item(dialog, TForm3::kChkHideOnOpen)));
+        EXPECT_FALSE(Checked(Item(dialog, TForm3::kChkHideOnOpen)));
     });
 }
 
 TEST_F(RuleEditor, ShowsThePrefilledValues) {
-    Edit(Rule("C:\\Tools\\x.exe", 40, true, true, true), [](HWND dialog) {
+    StoredRule every = Rule("C:\\Tools\\x.exe", 40, true, true, true);
+    every.HideOnOpen = true;
+    Edit(every, [](HWND dialog) {
+        EXPECT_TRUE(Checked(Item(dialog, TForm3::kChkHideOnOpen)));
         EXPECT_EQ(TextOf(Item(dialog, TForm3::kEdtFile)), L"C:\\Tools\\x.exe");
         EXPECT_EQ(ui::SliderValue(Item(dialog, TForm3::kJvxSlider1)), 40);
         EXPECT_EQ(TextOf(Item(dialog, TForm3::kLblTransparency)), L"40%");
@@ -241,10 +251,13 @@ TEST_F(RuleEditor, OkGivesTheValuesShown) {
         Click(dialog, ui::GroupCheckBox(Item(dialog, TForm3::kGboxTray)));
         EXPECT_TRUE(IsWindowEnabled(Item(dialog, TForm3::kChkHide)));
         Click(dialog, Item(dialog, TForm3::kChkHide));
+        Click(dialog, Item(dialog, TForm3::kChkHideOnOpen));
         Click(dialog, Item(dialog, TForm3::kButton2));
         EXPECT_FALSE(IsWindow(dialog) && IsWindowVisible(dialog));
     });
-    EXPECT_EQ(result, Rule("D:\\b c.exe", 70, true, true, true));
+    StoredRule expected = Rule("D:\\b c.exe", 70, true, true, true);
+    expected.HideOnOpen = true;
+    EXPECT_EQ(result, expected);
 }
 
 // Unticking the tray group disables "no icon" but keeps its tick, and OK
