@@ -124,6 +124,36 @@ TEST(HotKeys, StoredKeysAreReadAndWrittenBackAsTheyWere) {
     EXPECT_EQ(Value(xml, "HotKeyBringBack"), "0");
 }
 
+// A file as the versions before the hotkeys and the sixth rule field wrote it
+// (no hotkey keys, five-field rules, four columns of the rule list; the keys
+// in the order of their last writes) is written back unchanged by a run that
+// changes nothing.
+TEST(HotKeys, AFileOfTheFormerFormatIsWrittenBackByteForByte) {
+    const std::string stored =
+        "<?xml version=\"1.0\" encoding=\"Shift-JIS\"?>\r\n"
+        "<configuration>\r\n"
+        "  <appSettings>\r\n"
+        "    <add key=\"ShowWindow\" value=\"-1\"/>\r\n"
+        "    <add key=\"Top\" value=\"200\"/>\r\n"
+        "    <add key=\"Left\" value=\"200\"/>\r\n"
+        "    <add key=\"Width\" value=\"440\"/>\r\n"
+        "    <add key=\"Height\" value=\"278\"/>\r\n"
+        "    <add key=\"Maximized\" value=\"0\"/>\r\n"
+        "    <add key=\"CurrWinColumnsOrder\" value=\"1=150,0=250\"/>\r\n"
+        "    <add key=\"RegWinColumnsOrder\" value=\"0=180,2=60,1=85,3=75\"/>\r\n"
+        "    <add key=\"RegistWindows\" value=\"C:\\Tools\\a.exe,80,-1,0,0\r\nC:\\b.exe,100,0,-1,-1\r\n\"/>\r\n"
+        "    <add key=\"NormalIconHide\" value=\"0\"/>\r\n"
+        "    <add key=\"TaskbarHide\" value=\"0\"/>\r\n"
+        "  </appSettings>\r\n"
+        "</configuration>\r\n";
+    ProgramFolder folder;
+    folder.WriteSettings(stored);
+    Program p(folder);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(p.MainWindow()) != FALSE; }));
+    ASSERT_EQ(p.Close(), 0);
+    EXPECT_EQ(folder.ReadSettings(), stored);
+}
+
 TEST(OwnIconMenu, RestoreAllShowsEveryHiddenWindow) {
     helper::HelperClient app;
     HWND a = app.NewWindow({.title = "A"});
