@@ -71,8 +71,8 @@ int TTrayControl::AddWnd(HWND wnd, bool noIcon, bool minimizeOnly) {
 TWndItem& TTrayControl::NewItem(HWND wnd) {
     Items.push_back(std::make_unique<TWndItem>());
     TWndItem& item = *Items.back();
-    NOTIFYICONDATAA& data = item.IconData;
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    NOTIFYICONDATAW& data = item.IconData;
+    data.cbSize = NOTIFYICONDATAW_V1_SIZE;
     data.hWnd = TrayHandle();
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = WM_TRAYNOTIFY;
@@ -110,10 +110,10 @@ UINT TTrayControl::FreeID() const {
 }
 
 void TTrayControl::RefreshTitle(TWndItem& item) {
-    std::string title = GetWindowCaption(item.Wnd);
-    std::string tip = CutAnsi(title, kTipLimit);
+    const std::wstring title = GetWindowCaption(item.Wnd);
+    const std::wstring tip = CutMenuCaption(title, kTipLimit);
     std::memset(item.IconData.szTip, 0, sizeof item.IconData.szTip);
-    std::memcpy(item.IconData.szTip, tip.data(), tip.size());
+    std::memcpy(item.IconData.szTip, tip.data(), tip.size() * sizeof(wchar_t));
     SetMenuCaption(item, title);
 }
 
@@ -138,10 +138,10 @@ void TTrayControl::AddImage(TWndItem& item) {
     SetMenuItemInfoW(TrayMenu, item.MenuItem, FALSE, &mii);
 }
 
-void TTrayControl::SetMenuCaption(const TWndItem& item, const std::string& title) {
+void TTrayControl::SetMenuCaption(const TWndItem& item, const std::wstring& title) {
     if (!TrayMenu || !item.MenuItem) return;
     // A long title would make the whole menu as wide as itself.
-    std::wstring caption = CutMenuCaption(ui::FromAnsi(title));
+    std::wstring caption = CutMenuCaption(title);
     MENUITEMINFOW mii{};
     mii.cbSize = sizeof mii;
     mii.fMask = MIIM_STRING;
@@ -157,7 +157,7 @@ void TTrayControl::ShowIcon(int index) {
 }
 
 void TTrayControl::Notify(DWORD message, TWndItem& item) {
-    Shell_NotifyIconA(message, &item.IconData);
+    Shell_NotifyIconW(message, &item.IconData);
 }
 
 void TTrayControl::DeleteItem(int index, bool iconOnly) {

@@ -20,7 +20,7 @@
 using OwnedBitmap = ui::Owned<HBITMAP, DeleteObject>;
 
 struct TWndItem {
-    NOTIFYICONDATAA IconData{};  // first-version record: cbSize NOTIFYICONDATAA_V1_SIZE
+    NOTIFYICONDATAW IconData{};  // first-version record: cbSize NOTIFYICONDATAW_V1_SIZE
     HWND Wnd = nullptr;          // always a root owner window
     bool Hidden = false;         // minimised into the tray by the registry
     LONG_PTR ExStyle = 0;        // extended style when the hide was asked (the mark keeps the one given back)
@@ -93,7 +93,7 @@ private:
     void RefreshTitle(TWndItem& item);
     void RefreshIcon(TWndItem& item);
     void AddImage(TWndItem& item);
-    void SetMenuCaption(const TWndItem& item, const std::string& title);
+    void SetMenuCaption(const TWndItem& item, const std::wstring& title);
     void Notify(DWORD message, TWndItem& item);
     void ReAddIcons();
 

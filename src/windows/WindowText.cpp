@@ -46,24 +46,24 @@ std::string ReadWindowTitle(HWND wnd) {
     return buffer;
 }
 
-// Another process's window: GetWindowTextA reads the caption the system keeps
-// and sends nothing, so the buffer grows until the text fits instead of asking
-// the window for its length (a message that can wait forever, even with a
-// time-out under Wine). The program's own windows answer at once.
-std::string GetWindowCaption(HWND wnd) {
+// Another process's window: InternalGetWindowText reads the caption the
+// system keeps and sends nothing, so the buffer grows until the text fits
+// instead of asking the window for its length (a message that can wait
+// forever, even with a time-out under Wine). The program's own windows answer
+// at once.
+std::wstring GetWindowCaption(HWND wnd) {
     DWORD processId = 0;
     if (!GetWindowThreadProcessId(wnd, &processId)) return {};
     if (processId == GetCurrentProcessId()) {
-        std::vector<char> buffer(static_cast<size_t>(std::max(GetWindowTextLengthA(wnd), 0)) + 1);
-        int copied = GetWindowTextA(wnd, buffer.data(), static_cast<int>(buffer.size()));
-        return std::string(buffer.data(), static_cast<size_t>(std::max(copied, 0)));
+        std::vector<wchar_t> buffer(static_cast<size_t>(std::max(GetWindowTextLengthW(wnd), 0)) + 1);
+        int copied = GetWindowTextW(wnd, buffer.data(), static_cast<int>(buffer.size()));
+        return std::wstring(buffer.data(), static_cast<size_t>(std::max(copied, 0)));
     }
     for (size_t size = 512; size <= (1u << 22); size *= 4) {
-        std::vector<char> buffer(size);
-        int copied = GetWindowTextA(wnd, buffer.data(), static_cast<int>(size));
+        std::vector<wchar_t> buffer(size);
+        int copied = InternalGetWindowText(wnd, buffer.data(), static_cast<int>(size));
         if (copied <= 0) return {};
-        if (static_cast<size_t>(copied) < size - 2)
-            return std::string(buffer.data(), strnlen(buffer.data(), copied));
+        if (static_cast<size_t>(copied) < size - 1) return std::wstring(buffer.data(), static_cast<size_t>(copied));
     }
     return {};
 }

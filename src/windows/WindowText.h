@@ -13,8 +13,9 @@ inline constexpr UINT kAnswerTimeoutMs = 200;
 // into a 255-byte buffer); never waits for another program.
 std::string ReadWindowTitle(HWND wnd);
 
-// The window's complete text, however long.
-std::string GetWindowCaption(HWND wnd);
+// The window's complete text, however long, as the system keeps it (UTF-16:
+// every script, whatever the ANSI code page can write).
+std::wstring GetWindowCaption(HWND wnd);
 
 // The caption the system keeps for the window (no message is sent), in the
 // ANSI code page, cut to at most maxBytes without splitting a character.

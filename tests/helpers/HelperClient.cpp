@@ -129,6 +129,7 @@ HWND HelperClient::NewWindow(const WindowSpec& request) {
     if (request.owner) line += Key("owner", request.owner);
     if (request.parent) line += Key("parent", request.parent);
     if (request.ownThread) line += " thread=new";
+    if (request.unicode) line += " unicode=1";
     return ParseHandle(Send(line).at(0));
 }
 

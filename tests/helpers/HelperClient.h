@@ -18,6 +18,7 @@ struct WindowSpec {
     HWND parent = nullptr;        // set: a child window
     std::string show = "normal";  // "normal", "min", "max" or "hidden"
     bool ownThread = false;       // on a thread of its own (to be hung)
+    bool unicode = false;         // a Unicode window, as most programs make (its title holds every script)
     DWORD style = WS_OVERLAPPEDWINDOW;
     DWORD exStyle = 0;
 };

@@ -1,6 +1,8 @@
 #include "HelperWindows.h"
 
+#include <cstring>
 #include <map>
+#include <string>
 #include <vector>
 
 namespace helper {
@@ -19,7 +21,14 @@ LRESULT CALLBACK HelperWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPar
     if (IsMouseButtonMessage(msg))
         SetPropA(wnd, kClickCount, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(ClickCount(wnd) + 1)));
     if (msg == WM_NCDESTROY) RemovePropA(wnd, kClickCount);
-    return DefWindowProcA(wnd, msg, wParam, lParam);
+    return IsWindowUnicode(wnd) ? DefWindowProcW(wnd, msg, wParam, lParam) : DefWindowProcA(wnd, msg, wParam, lParam);
+}
+
+std::wstring WideOf(const std::string& ansi) {
+    std::wstring wide(ansi.size() + 1, L'\0');
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(),
+                                    static_cast<int>(wide.size())));
+    return wide;
 }
 
 // A plain coloured square, so the icon is the helper's own and not a shared one.
@@ -30,7 +39,7 @@ HICON MakeIcon(int size, BYTE red) {
                       reinterpret_cast<BYTE*>(colour.data()));
 }
 
-void RegisterRequestedClass(const std::string& name, const std::string& iconKind) {
+void RegisterRequestedClass(const std::string& name, const std::string& iconKind, bool unicode) {
     if (classIcons.count(name)) return;
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
@@ -48,7 +57,17 @@ void RegisterRequestedClass(const std::string& name, const std::string& iconKind
     } else if (iconKind != "none") {
         throw RequestError("unknown classicon=" + iconKind);
     }
-    if (!RegisterClassExA(&wc)) throw RequestError("RegisterClassExA failed for " + name);
+    if (unicode) {
+        // The same class, registered through the wide function: its windows are Unicode.
+        const std::wstring wideName = WideOf(name);
+        WNDCLASSEXW wcw{};
+        std::memcpy(&wcw, &wc, sizeof wc);
+        wcw.lpszMenuName = nullptr;
+        wcw.lpszClassName = wideName.c_str();
+        if (!RegisterClassExW(&wcw)) throw RequestError("RegisterClassExW failed for " + name);
+    } else if (!RegisterClassExA(&wc)) {
+        throw RequestError("RegisterClassExA failed for " + name);
+    }
     classIcons[name] = wc.hIconSm;
 }
 
@@ -64,9 +83,11 @@ int ShowCommand(const std::string& show) {
 
 HWND CreateRequestedWindow(const Request& request) {
     std::string iconKind = request.Get("classicon", "custom");
+    const bool unicode = request.Has("unicode");
     std::string className =
         request.Get("class", iconKind == "none" ? "PelmoraHelperNoIcon" : "PelmoraHelperWindow");
-    RegisterRequestedClass(className, iconKind);
+    if (unicode) className += "Unicode";
+    RegisterRequestedClass(className, iconKind, unicode);
     int show = ShowCommand(request.Get("show", "normal"));
 
     DWORD style = static_cast<DWORD>(request.Number("style", WS_OVERLAPPEDWINDOW));
@@ -78,9 +99,11 @@ HWND CreateRequestedWindow(const Request& request) {
         parent = request.Window("owner");
     }
     DWORD exStyle = static_cast<DWORD>(request.Number("exstyle", 0));
-    HWND wnd = CreateWindowExA(exStyle, className.c_str(), request.Get("title").c_str(), style, 60, 60, 320,
-                               200, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (!wnd) throw RequestError("CreateWindowExA failed");
+    HWND wnd = unicode ? CreateWindowExW(exStyle, WideOf(className).c_str(), WideOf(request.Get("title")).c_str(),
+                                         style, 60, 60, 320, 200, parent, nullptr, GetModuleHandleW(nullptr), nullptr)
+                       : CreateWindowExA(exStyle, className.c_str(), request.Get("title").c_str(), style, 60, 60,
+                                         320, 200, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!wnd) throw RequestError("CreateWindowEx failed");
     ShowWindow(wnd, show);
     return wnd;
 }

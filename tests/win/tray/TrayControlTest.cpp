@@ -12,8 +12,8 @@ using TrayControlTest = TrayFixture;
 TEST_F(TrayControlTest, RecordIsTheFirstVersionWithTheCallbackMessage) {
     int index = AddHelperWindow({.title = "record"});
     ASSERT_EQ(index, 0);
-    const NOTIFYICONDATAA& data = tray->Item(0).IconData;
-    EXPECT_EQ(data.cbSize, NOTIFYICONDATAA_V1_SIZE);
+    const NOTIFYICONDATAW& data = tray->Item(0).IconData;
+    EXPECT_EQ(data.cbSize, NOTIFYICONDATAW_V1_SIZE);
     EXPECT_EQ(data.hWnd, tray->TrayHandle());
     EXPECT_EQ(data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
     EXPECT_EQ(data.uCallbackMessage, 1125u);
@@ -128,37 +128,49 @@ TEST_F(TrayControlTest, MinimisedWindowGoesIntoTheTrayAtOnceWithOneIcon) {
     EXPECT_TRUE(IconExists(item.IconData));
 }
 
-// The tooltip holds 63 bytes; the menu item at most 64 characters, a cut one
-// ending in an ellipsis, so one long title cannot make the menu unusable.
-TEST_F(TrayControlTest, TooltipCutTo63BytesMenuCaptionTo64Characters) {
+// The tooltip holds 63 characters, the menu item 64, a cut one ending in an
+// ellipsis, so one long title cannot make the menu unusable.
+TEST_F(TrayControlTest, TooltipCutTo63CharactersMenuCaptionTo64) {
     struct Case {
         std::string title;
-        size_t tipBytes;
+        std::wstring tip;
         std::wstring caption;
-    } cases[] = {{"", 0, L""},
-                 {"short", 5, L"short"},
-                 {std::string(63, 'a'), 63, std::wstring(63, L'a')},
-                 {std::string(64, 'b'), 63, std::wstring(64, L'b')},
-                 {std::string(300, 'c'), 63, std::wstring(63, L'c') + L"\u2026"}};
+    } cases[] = {{"", L"", L""},
+                 {"short", L"short", L"short"},
+                 {std::string(63, 'a'), std::wstring(63, L'a'), std::wstring(63, L'a')},
+                 {std::string(64, 'b'), std::wstring(62, L'b') + L"\u2026", std::wstring(64, L'b')},
+                 {std::string(300, 'c'), std::wstring(62, L'c') + L"\u2026", std::wstring(63, L'c') + L"\u2026"}};
     for (const Case& c : cases) {
         int index = AddHelperWindow({.title = c.title});
         const TWndItem& item = tray->Item(index);
-        std::string tip = item.IconData.szTip;
-        EXPECT_EQ(tip, c.title.substr(0, c.tipBytes));
+        EXPECT_EQ(std::wstring(item.IconData.szTip), c.tip);
         wchar_t caption[2048] = L"";
         GetMenuStringW(menu.get(), item.MenuItem, caption, 2048, MF_BYCOMMAND);
         EXPECT_EQ(std::wstring(caption), c.caption);
     }
 }
 
-// A tooltip never ends in half a double-byte character.
-TEST_F(TrayControlTest, JapaneseTooltipKeepsWholeCharacters) {
-    if (GetACP() != 932) GTEST_SKIP() << "needs the Japanese code page";
-    std::string title;
-    for (int i = 0; i < 40; ++i) title += "\x82\xa0";
-    int index = AddHelperWindow({.title = title});
-    EXPECT_EQ(std::string(tray->Item(index).IconData.szTip), title.substr(0, 62));
-    EXPECT_EQ(MenuCaption(tray->Item(index).MenuItem), title);
+// Titles in any script reach the tooltip and the menu item exactly, whatever
+// the ANSI code page can write; a cut never splits a character.
+TEST_F(TrayControlTest, TitlesInEveryScriptReachTheTooltipAndTheMenu) {
+    const std::wstring title = L"\uD55C\uAD6D\uC5B4 \U0001F600 Za\u017C\u00F3\u0142\u0107 g\u0119\u015Bl\u0105 ja\u017A\u0144";
+    HWND wnd = client.NewWindow({.title = "placeholder", .unicode = true});
+    ASSERT_TRUE(SetWindowTextW(wnd, title.c_str()));
+    int index = tray->AddWnd(wnd, false, false);
+    Settle();
+    const TWndItem& item = tray->Item(index);
+    EXPECT_EQ(std::wstring(item.IconData.szTip), title);
+    wchar_t caption[2048] = L"";
+    GetMenuStringW(menu.get(), item.MenuItem, caption, 2048, MF_BYCOMMAND);
+    EXPECT_EQ(std::wstring(caption), title);
+    EXPECT_TRUE(IconExists(item.IconData));
+
+    // 62 units of text, then an emoji across the cut: it goes whole.
+    const std::wstring longTitle = std::wstring(61, L'x') + L"\U0001F600 and more";
+    ASSERT_TRUE(SetWindowTextW(wnd, longTitle.c_str()));
+    tray->HideItem(index, false, false);
+    Settle();
+    EXPECT_EQ(std::wstring(item.IconData.szTip), std::wstring(61, L'x') + L"\u2026");
 }
 
 TEST_F(TrayControlTest, HideAndRestoreGiveBackTheExtendedStyleExactly) {
@@ -223,7 +235,7 @@ TEST_F(TrayControlTest, HidingRefreshesTitleAndIconButNotTheImage) {
     EXPECT_EQ(MenuCaption(tray->Item(index).MenuItem), "before");
     tray->HideItem(index, false, false);
     Settle();
-    EXPECT_EQ(std::string(tray->Item(index).IconData.szTip), "after");
+    EXPECT_EQ(std::wstring(tray->Item(index).IconData.szTip), L"after");
     EXPECT_EQ(MenuCaption(tray->Item(index).MenuItem), "after");
     EXPECT_EQ(ImageList_GetImageCount(images.get()), 1);
 }
@@ -243,7 +255,7 @@ TEST_F(TrayControlTest, DeletingKeepsImagesAndMenuImagesInStep) {
     EXPECT_EQ(ImageList_GetImageCount(images.get()), 3);
     HWND second = tray->Item(1).Wnd, third = tray->Item(2).Wnd;
     UINT firstItem = tray->Item(0).MenuItem;
-    NOTIFYICONDATAA firstIcon = tray->Item(0).IconData;
+    NOTIFYICONDATAW firstIcon = tray->Item(0).IconData;
     tray->DeleteItem(0, false);
     Settle();
     ASSERT_EQ(tray->Count(), 2);
@@ -321,8 +333,8 @@ TEST_F(TrayControlTest, ANewTaskbarGetsTheShownIconsAgain) {
     int removed = AddHelperWindow({.title = "removed"});
     tray->DeleteItem(removed, true);
     Settle();
-    NOTIFYICONDATAA data = tray->Item(shown).IconData;
-    Shell_NotifyIconA(NIM_DELETE, &data);  // as when Explorer restarts
+    NOTIFYICONDATAW data = tray->Item(shown).IconData;
+    Shell_NotifyIconW(NIM_DELETE, &data);  // as when Explorer restarts
     ASSERT_FALSE(IconExists(data));
     SendMessageW(tray->TrayHandle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_TRUE(IconExists(tray->Item(shown).IconData));
@@ -334,7 +346,7 @@ TEST_F(TrayControlTest, ShutdownGivesBackEveryWindowAndIcon) {
     AddHelperWindow({.title = "b"});
     std::vector<HWND> wnds{tray->Item(0).Wnd, tray->Item(1).Wnd};
     std::vector<LONG_PTR> styles{ExStyle(wnds[0]), ExStyle(wnds[1])};
-    std::vector<NOTIFYICONDATAA> icons{tray->Item(0).IconData, tray->Item(1).IconData};
+    std::vector<NOTIFYICONDATAW> icons{tray->Item(0).IconData, tray->Item(1).IconData};
     tray->HideItem(0, true, false);
     Settle();
     tray->HideItem(1, true, false);

@@ -34,10 +34,10 @@ bool TrayFixture::MenuHasItem(UINT id) const {
     return GetMenuState(menu.get(), id, MF_BYCOMMAND) != static_cast<UINT>(-1);
 }
 
-bool IconExists(const NOTIFYICONDATAA& data) {
-    NOTIFYICONDATAA probe = data;
+bool IconExists(const NOTIFYICONDATAW& data) {
+    NOTIFYICONDATAW probe = data;
     probe.uFlags = NIF_TIP;
-    return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+    return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
 }
 
 LONG_PTR ExStyle(HWND wnd) {

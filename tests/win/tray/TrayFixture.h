@@ -35,5 +35,5 @@ protected:
 
 // True when the shell holds an icon for the record's window and identifier:
 // modifying a missing icon fails.
-bool IconExists(const NOTIFYICONDATAA& data);
+bool IconExists(const NOTIFYICONDATAW& data);
 LONG_PTR ExStyle(HWND wnd);

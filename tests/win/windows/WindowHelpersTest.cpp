@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "HelperClient.h"
+#include "ui/Text.h"
 #include "windows/WindowFileName.h"
 
 namespace {
@@ -69,9 +70,9 @@ TEST_F(WindowHelpersTest, CaptionIsTheWholeText) {
         std::string title(length, 'x');
         for (size_t i = 0; i < length; i += 7) title[i] = static_cast<char>('a' + i % 26);
         HWND wnd = client.NewWindow({.title = title});
-        EXPECT_EQ(GetWindowCaption(wnd), title) << length;
+        EXPECT_EQ(GetWindowCaption(wnd), ui::FromAnsi(title)) << length;
     }
-    EXPECT_EQ(GetWindowCaption(nullptr), "");
+    EXPECT_EQ(GetWindowCaption(nullptr), L"");
 }
 
 // A window whose thread does not answer is read from the caption the system
@@ -81,7 +82,7 @@ TEST_F(WindowHelpersTest, HungWindowTextComesFromTheKeptCaption) {
     longTitle[0] = 'H';
     HWND wnd = client.NewWindow({.title = longTitle, .ownThread = true});
     client.Hang(wnd);
-    EXPECT_EQ(GetWindowCaption(wnd), longTitle);
+    EXPECT_EQ(GetWindowCaption(wnd), ui::FromAnsi(longTitle));
     EXPECT_EQ(ReadWindowTitle(wnd), longTitle.substr(0, 254));
     client.Unhang(wnd);
     EXPECT_EQ(ReadWindowTitle(wnd), longTitle.substr(0, 254));
@@ -101,9 +102,9 @@ TEST_F(WindowHelpersTest, JapaneseTextByteForByte) {
     std::string title;
     for (int i = 0; i < 200; ++i) title += "\x82\xa0";  // 400 bytes of double-byte characters
     HWND wnd = client.NewWindow({.title = title, .ownThread = true});
-    EXPECT_EQ(GetWindowCaption(wnd), title);
+    EXPECT_EQ(GetWindowCaption(wnd), ui::FromAnsi(title));
     client.Hang(wnd);
-    EXPECT_EQ(GetWindowCaption(wnd), title);
+    EXPECT_EQ(GetWindowCaption(wnd), ui::FromAnsi(title));
     EXPECT_EQ(ReadWindowTitle(wnd), title.substr(0, 254));  // 127 whole characters
     client.Unhang(wnd);
 }
