@@ -33,8 +33,8 @@ void TPelmoraMainWindow::NShowWinClick() {
 }
 
 void TPelmoraMainWindow::NViewHelpClick() {
-    std::string help = ExtractFilePath(ExeFileName()) + "ReadMe.txt";
-    ShellExecuteA(Handle_, "OPEN", help.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const std::wstring help = ExtractFilePath(ExeFileName()) + L"ReadMe.txt";
+    ShellExecuteW(Handle_, L"OPEN", help.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void TPelmoraMainWindow::N3Click() {

@@ -14,6 +14,7 @@
 #include "ui/ExePath.h"
 #include "ui/ListView.h"
 #include "ui/SystemInfo.h"
+#include "ui/Text.h"
 
 namespace {
 
@@ -74,7 +75,10 @@ void TPelmoraMainWindow::RunStartupSteps() {
         return;
     }
     Tray_->Start();
-    Setting_ = TSetting::Create(ChangeFileExt(ExeFileName(), ".xml"));
+    // The file is opened by its UTF-8 path (the wide functions open it, so any
+    // folder works) and named in messages in the ANSI code page.
+    const std::wstring settingsFile = ChangeFileExt(ExeFileName(), L".xml");
+    Setting_ = TSetting::Create(ui::Narrow(settingsFile, CP_UTF8), ui::Narrow(settingsFile, CP_ACP));
     LoadedStep_ = kStepSettings;
     LoadPreferences();
 

@@ -5,9 +5,9 @@
 
 namespace hook {
 
-bool THookLibrary::Load(const std::string& folder) {
+bool THookLibrary::Load(const std::wstring& folder) {
     // By its full path: the search by name is limited to the system folder.
-    module_.reset(LoadLibraryFromItsPath(ui::FromAnsi(folder + kLibraryFileName)));
+    module_.reset(LoadLibraryFromItsPath(folder + ui::FromAnsi(kLibraryFileName)));
     if (!module_) return false;
     start_ = reinterpret_cast<StartHookFunc>(
         reinterpret_cast<void*>(GetProcAddress(module_.get(), kStartHookName)));

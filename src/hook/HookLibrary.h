@@ -16,7 +16,7 @@ public:
 
     // Loads the library from `folder` (ending in a separator), never through the
     // general search path: a stray copy in the current folder is never loaded.
-    bool Load(const std::string& folder);
+    bool Load(const std::wstring& folder);
     // Calls StartHook when the library has it. On failure StopHook is called.
     StartResult Start(HWND target);
     // Calls StopHook once when StartHook succeeded.

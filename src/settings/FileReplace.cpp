@@ -41,7 +41,7 @@ bool Overwrite(std::FILE* file, const std::string& bytes) {
 // over and cut to the new length. A write that fails all the same puts the
 // old content back.
 bool WriteInPlace(const std::string& path, const std::string& bytes) {
-    FilePtr file(std::fopen(path.c_str(), "r+b"));
+    FilePtr file(OpenFile(path, "r+b"));
     if (!file) return false;
     std::setvbuf(file.get(), nullptr, _IONBF, 0);  // nothing half-written waits in a buffer
     std::string old;
@@ -62,14 +62,14 @@ bool WriteInPlace(const std::string& path, const std::string& bytes) {
 
 ReadResult ReadWholeFile(const std::string& path, std::string& bytes) {
     errno = 0;
-    FilePtr file(std::fopen(path.c_str(), "rb"));
+    FilePtr file(OpenFile(path, "rb"));
     if (!file) return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
     return ReadAll(file.get(), bytes) ? ReadResult::Ok : ReadResult::Failed;
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
     const std::string temp = path + ".tmp";
-    FilePtr file(std::fopen(temp.c_str(), "wb"));
+    FilePtr file(OpenFile(temp, "wb"));
     if (!file) {
         // Refused by the folder only when nothing stands in the way there;
         // something that does (a folder of that name) is a fault to report.
@@ -77,7 +77,7 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
         return WriteInPlace(path, bytes);
     }
     if (WriteAndClose(std::move(file), bytes) && MoveOver(temp, path)) return true;
-    std::remove(temp.c_str());
+    RemoveFile(temp);
     return false;
 }
 

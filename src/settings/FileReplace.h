@@ -20,7 +20,10 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes);
 // even be written back (the disk failed).
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 
-// Platform parts.
+// Platform parts. Paths are UTF-8; Windows opens them through the wide
+// functions, so a folder of any name works.
+std::FILE* OpenFile(const std::string& path, const char* mode);
+bool RemoveFile(const std::string& path);
 bool FileExists(const std::string& path);
 bool FlushToDisk(std::FILE* file);
 bool MoveOver(const std::string& from, const std::string& to);

@@ -1,4 +1,6 @@
-// Windows parts of replacing the settings file. Paths are ANSI strings.
+// Windows parts of replacing the settings file. Paths are UTF-8 and go to the
+// wide functions, which take every path (also one the ANSI code page cannot
+// write, and under Wine one longer than MAX_PATH).
 #include <windows.h>
 #include <io.h>
 
@@ -8,14 +10,32 @@
 
 namespace settingsfile {
 
-// Through the wide function, which takes every path the C runtime opens
-// (under Wine also paths longer than MAX_PATH, which the ANSI one refuses).
-bool FileExists(const std::string& path) {
-    int n = ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-    if (n <= 0) return false;
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+    int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+    if (n <= 0) return {};
     std::wstring wide(static_cast<size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), n);
-    return ::GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(), n);
+    wide.resize(static_cast<size_t>(n) - 1);
+    return wide;
+}
+
+}  // namespace
+
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+    const std::wstring widePath = Wide(path);
+    const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
+    return widePath.empty() ? nullptr : ::_wfopen(widePath.c_str(), wideMode.c_str());
+}
+
+bool RemoveFile(const std::string& path) {
+    return ::DeleteFileW(Wide(path).c_str()) != 0;
+}
+
+bool FileExists(const std::string& path) {
+    const std::wstring wide = Wide(path);
+    return !wide.empty() && ::GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool FlushToDisk(std::FILE* file) {
@@ -23,7 +43,8 @@ bool FlushToDisk(std::FILE* file) {
 }
 
 bool MoveOver(const std::string& from, const std::string& to) {
-    return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return ::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+           0;
 }
 
 bool SetFileSize(std::FILE* file, std::size_t size) {

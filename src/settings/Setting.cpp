@@ -11,7 +11,7 @@ const char kEntryName[] = "add";
 const char kKeyAttr[] = "key";
 const char kValueAttr[] = "value";
 
-XmlDocument LoadDocument(const std::string& fileName) {
+XmlDocument LoadDocument(const std::string& fileName, const std::string& shownName) {
     std::string bytes;
     switch (settingsfile::ReadWholeFile(fileName, bytes)) {
         case settingsfile::ReadResult::Missing: {
@@ -20,7 +20,7 @@ XmlDocument LoadDocument(const std::string& fileName) {
             return doc;
         }
         case settingsfile::ReadResult::Failed:
-            throw SettingError("Cannot open file " + fileName);
+            throw SettingError("Cannot open file " + shownName);
         case settingsfile::ReadResult::Ok:
             break;
     }
@@ -37,10 +37,11 @@ TSetting::TSetting(Key) {}
 
 TSetting::~TSetting() = default;
 
-std::unique_ptr<TSetting> TSetting::Create(const std::string& fileName) {
+std::unique_ptr<TSetting> TSetting::Create(const std::string& fileName, const std::string& shownName) {
     auto setting = std::make_unique<TSetting>(Key{});
     setting->FileName = fileName;
-    setting->Xml = std::make_unique<XmlDocument>(LoadDocument(fileName));
+    setting->ShownName = shownName.empty() ? fileName : shownName;
+    setting->Xml = std::make_unique<XmlDocument>(LoadDocument(fileName, setting->ShownName));
     // A file without a root element (an empty one, say) reads as an empty
     // store and gets a fresh root, so that what Save writes reads back.
     if (!setting->Xml->root) setting->Xml->root = std::make_unique<XmlElement>(setting->RootName);
@@ -51,7 +52,7 @@ void TSetting::Save() {
     if (!Xml->HasDeclaration()) Xml->AddDeclaration({"1.0", "iso-8859-1", false});
     const bool existed = settingsfile::FileExists(FileName);
     if (!settingsfile::WriteWholeFile(FileName, WriteXmlDocument(*Xml)))
-        throw SettingError((existed ? "Cannot open file " : "Cannot create file ") + FileName);
+        throw SettingError((existed ? "Cannot open file " : "Cannot create file ") + ShownName);
 }
 
 std::string TSetting::GetValue(const std::string& key, const std::string& def) const {

@@ -20,7 +20,9 @@ class TSetting {
 public:
     // Reads the file when it exists; a missing file gives an empty store.
     // Throws SettingError when the file cannot be read or is not well formed.
-    static std::unique_ptr<TSetting> Create(const std::string& fileName);
+    // fileName as the file functions take it (UTF-8 on Windows); shownName
+    // as error messages name the file (empty: fileName).
+    static std::unique_ptr<TSetting> Create(const std::string& fileName, const std::string& shownName = "");
     explicit TSetting(Key);
     ~TSetting();  // frees the document; never saves
     TSetting(const TSetting&) = delete;
@@ -43,6 +45,7 @@ public:
                             const std::string& attrName) const;
 
     std::string FileName;
+    std::string ShownName;
     std::string RootName = "configuration";
     std::string SettingsName = "appSettings";
     std::string Section;

@@ -24,10 +24,10 @@ void LastSeparatorAndDot(const std::string& path, size_t& sep, size_t& dot) {
 
 }  // namespace
 
-std::string ExeFileName() {
-    std::string buf(MAX_PATH, '\0');
+std::wstring ExeFileName() {
+    std::wstring buf(MAX_PATH, L'\0');
     for (;;) {
-        DWORD n = GetModuleFileNameA(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+        DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
         if (n < buf.size()) {
             buf.resize(n);
             return buf;
@@ -46,4 +46,24 @@ std::string ChangeFileExt(const std::string& path, const std::string& ext) {
     size_t sep, dot;
     LastSeparatorAndDot(path, sep, dot);
     return (dot == std::string::npos ? path : path.substr(0, dot)) + ext;
+}
+
+namespace {
+
+size_t LastSeparator(const std::wstring& path) {
+    return path.find_last_of(L"\\/:");
+}
+
+}  // namespace
+
+std::wstring ExtractFilePath(const std::wstring& path) {
+    const size_t sep = LastSeparator(path);
+    return sep == std::wstring::npos ? std::wstring() : path.substr(0, sep + 1);
+}
+
+std::wstring ChangeFileExt(const std::wstring& path, const std::wstring& ext) {
+    const size_t sep = LastSeparator(path);
+    const size_t dot = path.find_last_of(L'.');
+    const bool hasExt = dot != std::wstring::npos && (sep == std::wstring::npos || dot > sep);
+    return (hasExt ? path.substr(0, dot) : path) + ext;
 }

@@ -1,9 +1,13 @@
-// Paths next to the executable. Paths are ANSI code page text; the scans are
-// double-byte aware, since a trailing byte of a Shift-JIS character can be 0x5C.
+// Paths next to the executable. The executable's own path is UTF-16, as the
+// system gives it, so the program runs from a folder of any name. The ANSI
+// forms of the path functions scan double-byte aware, since a trailing byte of
+// a Shift-JIS character can be 0x5C.
 #pragma once
 #include <string>
 
-std::string ExeFileName();
+std::wstring ExeFileName();
+std::wstring ExtractFilePath(const std::wstring& path);
+std::wstring ChangeFileExt(const std::wstring& path, const std::wstring& ext);
 // The folder of a path with its trailing separator ("C:\Tools\" of "C:\Tools\a.exe").
 std::string ExtractFilePath(const std::string& path);
 // The path with the extension of its last component replaced (or added).

@@ -42,3 +42,50 @@ TEST(ProcessSetup, CommonControlsAreOfVersionSix) {
 }
 
 }  // namespace
+
+// A folder whose name the ANSI code page cannot write (Polish and Korean): the
+// program starts there, finds its library and writes its settings beside itself.
+TEST(ProcessSetup, RunsFromAFolderOfAnyNameAndKeepsItsSettingsThere) {
+    ProgramFolder source;  // the built program and its library, copied for this test
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring dir = std::wstring(temp) + L"Pelmora \u017A\u0144d\u017Ab\u0142o \uD55C\uAD6D\uC5B4 " +
+                             std::to_wstring(GetCurrentProcessId()) + L"\\";
+    ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    auto wide = [](const std::string& ansi) {
+        std::wstring text(ansi.size() + 1, L'\0');
+        text.resize(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), text.data(),
+                                        static_cast<int>(text.size())));
+        return text;
+    };
+    for (const wchar_t* name : {L"pelmora.exe", L"pelmora.dll"})
+        ASSERT_TRUE(CopyFileW((wide(source.Path()) + name).c_str(), (dir + name).c_str(), FALSE));
+
+    std::wstring cmd = L"\"" + dir + L"pelmora.exe\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi));
+    HWND main = nullptr;
+    EXPECT_TRUE(WaitUntil([&] {
+        for (HWND w = FindWindowW(identity::kMainWindowClass, nullptr); w;
+             w = FindWindowExW(nullptr, w, identity::kMainWindowClass, nullptr)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == pi.dwProcessId && IsWindowVisible(w)) main = w;
+        }
+        return main != nullptr;
+    })) << "no main window: the program did not start, or stopped at a message";
+    if (main) PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeProcess(pi.hProcess, &code);
+    if (code == STILL_ACTIVE) TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    EXPECT_EQ(code, 0u);
+    const std::wstring settings = dir + L"pelmora.xml";
+    EXPECT_NE(GetFileAttributesW(settings.c_str()), INVALID_FILE_ATTRIBUTES) << "no settings beside the program";
+    for (const wchar_t* name : {L"pelmora.exe", L"pelmora.dll", L"pelmora.xml"}) DeleteFileW((dir + name).c_str());
+    RemoveDirectoryW(dir.c_str());
+}
