@@ -1,5 +1,6 @@
 // What the executable's manifest sets up in the running program, seen from
-// another process: the common controls of version 6 (visual styles).
+// another process: the common controls of version 6 (visual styles) and, on
+// systems that have it, per-monitor DPI awareness.
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "Harness.h"
+#include "HelperClient.h"
 
 using namespace e2e;
 
@@ -38,6 +40,29 @@ TEST(ProcessSetup, CommonControlsAreOfVersionSix) {
     Program p(folder);
     ASSERT_NE(p.MainWindow(), nullptr);
     EXPECT_TRUE(LoadedCommonControlsSix(p.Pid()));
+    EXPECT_EQ(p.Close(), 0);
+}
+
+// Windows 10 1607 and later say how a window is scaled; the functions are
+// looked up so that the test runs (and skips) on older systems.
+TEST(ProcessSetup, MainWindowIsPerMonitorDpiAware) {
+    using GetContextFunc = HANDLE(WINAPI*)(HWND);
+    using GetAwarenessFunc = int(WINAPI*)(HANDLE);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    auto getContext = reinterpret_cast<GetContextFunc>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
+    auto getAwareness = reinterpret_cast<GetAwarenessFunc>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+    if (!getContext || !getAwareness) GTEST_SKIP() << "this system does not tell a window's DPI awareness";
+    constexpr int kPerMonitorAware = 2;  // DPI_AWARENESS_PER_MONITOR_AWARE
+    helper::HelperClient unaware;        // its manifest declares nothing
+    if (getAwareness(getContext(unaware.NewWindow({.title = "unaware"}))) == kPerMonitorAware)
+        GTEST_SKIP() << "this system reports every window as per-monitor aware";
+    ProgramFolder folder;
+    Program p(folder);
+    HWND main = p.MainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(getAwareness(getContext(main)), kPerMonitorAware);
     EXPECT_EQ(p.Close(), 0);
 }
 
