@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Identity.h"
+#include "ui/Dpi.h"
 #include "ui/Handles.h"
 #include "ui/LinkLabel.h"
 #include "ui/ModalDialog.h"
@@ -39,7 +40,6 @@ TForm2::TForm2(HWND owner) : owner_(owner) {}
 
 INT_PTR TForm2::ShowAbout(HWND owner) {
     TForm2 form(owner);
-    form.font_ = SetSystemFont();
     return ui::ShowModalDialog(owner, kCaption, form);
 }
 
@@ -59,6 +59,7 @@ INT_PTR TForm2::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
 }
 
 INT_PTR TForm2::OnInitDialog() {
+    font_ = SetSystemFont(ui::WindowDpi(hwnd_));
     CreateControls();
     SetFonts();
     ui::PlaceDialog(hwnd_, owner_, kClientWidth, kClientHeight);

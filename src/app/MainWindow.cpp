@@ -8,6 +8,9 @@
 #include "MenuDescription.h"
 #include "ProgramContract.h"
 #include "app/Application.h"
+#include "ui/Dpi.h"
+#include "ui/ListView.h"
+#include "ui/SystemInfo.h"
 
 TPelmoraMainWindow::TPelmoraMainWindow(HINSTANCE instance, std::wstring commandLine)
     : Instance_(instance), CommandLine_(std::move(commandLine)) {
@@ -16,9 +19,10 @@ TPelmoraMainWindow::TPelmoraMainWindow(HINSTANCE instance, std::wstring commandL
     ui::RegisterWindowClass(instance, kClassName, ui::ObjectWndProc<TPelmoraMainWindow>,
                             LoadIconW(instance, MAKEINTRESOURCEW(PELMORA_ICON_ID)), AppIcon_.get(),
                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    const UINT dpi = ui::SystemDpi();
     HWND wnd = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, identity::kAppTitle,
-                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 440, 278,
-                               nullptr, nullptr, instance, this);
+                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                               ui::Scale(440, dpi), ui::Scale(278, dpi), nullptr, nullptr, instance, this);
     if (!wnd) throw std::runtime_error("Cannot create the main window");
     CreateControls();
     FormCreate();
@@ -62,6 +66,9 @@ LRESULT TPelmoraMainWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SIZE:
             OnSize();
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_SYSCOMMAND:
             if (OnSysCommand(wParam, lParam)) return 0;
@@ -134,4 +141,17 @@ void TPelmoraMainWindow::OnInitMenuPopup(HMENU menu) {
     ui::SetChecked(menu, ID_NIconHide, Options_.NormalIconHide);
     ui::SetChecked(menu, ID_NTaskBarHide, Options_.TaskbarHide);
     ui::SetEnabled(menu, ID_NTaskBarHide, Options_.TaskbarHideAvailable);
+}
+
+// Moved to a monitor of another DPI (or the user changed its scale): the
+// window takes the size the system proposes, the font and the columns follow.
+void TPelmoraMainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    const UINT old = Dpi_ ? Dpi_ : ui::SystemDpi();
+    Dpi_ = dpi;
+    SetWindowPos(Handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!Font_) return;  // start-up has not made the font yet
+    Font_ = SetSystemFont(dpi);
+    for (HWND list : {CurrWin_->ListView(), Rules_->ListView()}) ui::RescaleColumns(list, old, dpi);
+    ApplyFont();
 }

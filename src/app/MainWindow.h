@@ -51,6 +51,7 @@ private:
     LRESULT OnNotify(NMHDR& hdr);
     void OnContextMenu(HWND control, POINT screen);
     void OnInitMenuPopup(HMENU menu);
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
 
     // Layout: cool bar with the menu tool bar, tabs and lists (app/MainWindowLayout.cpp).
     void CreateControls();
@@ -91,6 +92,7 @@ private:
 
     // Controls and their resources.
     ui::OwnedFont Font_;
+    UINT Dpi_ = 0;  // the DPI the controls are laid out for; 0 until start-up made the font
     ui::OwnedIcon AppIcon_;
     ui::OwnedMenu MainMenu;                   // shown as the tool bar's buttons
     std::unique_ptr<ui::MenuToolBar> ToolBar1;  // the menu tool bar in its cool bar

@@ -10,6 +10,7 @@
 #include "app/MainWindow.h"
 #include "prefs/Preferences.h"
 #include "prefs/WindowBounds.h"
+#include "ui/Dpi.h"
 #include "ui/ErrorBox.h"
 #include "ui/ExePath.h"
 #include "ui/ListView.h"
@@ -67,7 +68,8 @@ void TPelmoraMainWindow::FormCreate() {
 }
 
 void TPelmoraMainWindow::RunStartupSteps() {
-    Font_ = SetSystemFont();
+    Dpi_ = ui::WindowDpi(Handle_);
+    Font_ = SetSystemFont(Dpi_);
     ApplyFont();
     if (!Hook_->StartHookLibrary(Handle_)) {
         // Nothing else starts: the settings are neither read nor written.
@@ -101,7 +103,10 @@ void TPelmoraMainWindow::LoadPreferences() {
     int top = StrToInt(Setting_->GetValue("Top", "200"));
     int width = StrToInt(Setting_->GetValue("Width", "440"));
     int height = StrToInt(Setting_->GetValue("Height", "278"));
-    ApplyStoredPlacement(left, top, width, height);
+    // Stored in units of 96 DPI, as the system scaled them for programs that
+    // laid themselves out at 96 DPI: the same file opens the same window.
+    const UINT dpi = ui::SystemDpi();
+    ApplyStoredPlacement(ui::Scale(left, dpi), ui::Scale(top, dpi), ui::Scale(width, dpi), ui::Scale(height, dpi));
     LoadedStep_ = kStepPlacement;
     ShowMaximized_ = StrToBool(Setting_->GetValue("Maximized", "0"));
     LoadedStep_ = kStepMaximized;
@@ -188,11 +193,15 @@ void TPelmoraMainWindow::SavePreferences() {
     auto put = [this](int step, const char* key, const std::string& value) {
         if (LoadedStep_ >= step) Setting_->SetValue(key, value);
     };
-    put(kStepPlacement, "Top", IntToStr(r.top));
-    put(kStepPlacement, "Left", IntToStr(r.left));
+    // Units of 96 DPI: the position at the system's DPI, as start-up places
+    // it; the size at the DPI of the monitor it is on, which start-up's
+    // placement reaches through the system's DPI change.
+    const UINT systemDpi = ui::SystemDpi(), windowDpi = ui::WindowDpi(Handle_);
+    put(kStepPlacement, "Top", IntToStr(ui::Unscale(r.top, systemDpi)));
+    put(kStepPlacement, "Left", IntToStr(ui::Unscale(r.left, systemDpi)));
     StoredBounds bounds = BoundsFromEdges({r.left, r.top, r.right, r.bottom});
-    put(kStepPlacement, "Width", IntToStr(bounds.width));
-    put(kStepPlacement, "Height", IntToStr(bounds.height));
+    put(kStepPlacement, "Width", IntToStr(ui::Unscale(bounds.width, windowDpi)));
+    put(kStepPlacement, "Height", IntToStr(ui::Unscale(bounds.height, windowDpi)));
     put(kStepMaximized, "Maximized", BoolToStr(maximized));
     put(kStepColumns, "CurrWinColumnsOrder", ColumnOrderText(ui::GetColumnLayout(CurrWin_->ListView())));
     put(kStepColumns, "RegWinColumnsOrder", Rules_->ColumnOrderText());

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "Identity.h"
+#include "ui/Dpi.h"
 #include "ui/Drawing.h"
 #include "ui/ModalDialog.h"
 #include "ui/SystemInfo.h"
@@ -37,7 +38,6 @@ THotKeyDialog::THotKeyDialog(HWND owner, hotkeys::HotKeyCode toTray, hotkeys::Ho
 bool THotKeyDialog::Edit(HWND owner, hotkeys::HotKeyCode toTray, hotkeys::HotKeyCode bringBack,
                          const KeyTry& tryKeys) {
     THotKeyDialog dialog(owner, toTray, bringBack, tryKeys);
-    dialog.font_ = SetSystemFont();
     return ui::ShowModalDialog(owner, kCaption, dialog) == kResultOk;
 }
 
@@ -58,6 +58,7 @@ INT_PTR THotKeyDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
 }
 
 INT_PTR THotKeyDialog::OnInitDialog() {
+    font_ = SetSystemFont(ui::WindowDpi(hwnd_));
     CreateControls();
     EnumChildWindows(hwnd_, SetFontOf, reinterpret_cast<LPARAM>(font_.get()));
     SendDlgItemMessageW(hwnd_, kHotToTray, HKM_SETHOTKEY, toTray_, 0);

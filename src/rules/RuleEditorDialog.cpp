@@ -7,6 +7,7 @@
 #include "prefs/Preferences.h"
 #include "rules/CodePage.h"
 #include "rules/FileFolder.h"
+#include "ui/Dpi.h"
 #include "ui/CheckGroupBox.h"
 #include "ui/Drawing.h"
 #include "ui/Handles.h"
@@ -80,7 +81,6 @@ TForm3::TForm3(HWND owner, const StoredRule& values, const FileChooser& chooser)
 
 std::optional<StoredRule> TForm3::Edit(HWND owner, const StoredRule& values, const FileChooser& chooser) {
     TForm3 form(owner, values, chooser);
-    form.font_ = SetSystemFont();
     if (ui::ShowModalDialog(owner, kCaption, form) != kResultOk) return std::nullopt;
     return form.values_;
 }
@@ -102,6 +102,7 @@ INT_PTR TForm3::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
 }
 
 INT_PTR TForm3::OnInitDialog() {
+    font_ = SetSystemFont(ui::WindowDpi(hwnd_));
     CreateControls();
     FormCreate();
     SetFonts();

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "ui/ControlObject.h"
+#include "ui/Dpi.h"
 #include "ui/Drawing.h"
 #include "ui/Handles.h"
 
@@ -96,10 +97,13 @@ void CheckGroupBox::FitCaption() {
     WindowDC dc(checkBox_);
     const SIZE text = TextSize(dc.get(), font_, caption_);
     const TEXTMETRICW tm = FontMetrics(dc.get(), font_);
-    const int box = GetSystemMetrics(SM_CXMENUCHECK);
-    const int width = box + kCaptionPadding + text.cx + kCaptionPadding;
-    const int height = std::max<int>(tm.tmHeight, box) + 2;
-    SetWindowPos(checkBox_, nullptr, kCaptionLeft, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const UINT dpi = WindowDpi(hwnd_);
+    // The system's metric is for its own DPI.
+    const int box = MulDiv(GetSystemMetrics(SM_CXMENUCHECK), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
+    const int padding = Scale(kCaptionPadding, dpi);
+    const int width = box + padding + text.cx + padding;
+    const int height = std::max<int>(tm.tmHeight, box) + Scale(2, dpi);
+    SetWindowPos(checkBox_, nullptr, Scale(kCaptionLeft, dpi), 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CheckGroupBox::SetChecked(bool checked) {

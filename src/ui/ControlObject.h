@@ -12,6 +12,7 @@
 #include <iterator>
 #include <memory>
 
+#include "ui/Dpi.h"
 #include "ui/Handles.h"
 #include "ui/WindowClass.h"
 
@@ -68,12 +69,14 @@ bool RegisterControlClass(const wchar_t* className) {
     return registered;
 }
 
-// Creates a child control of the class that adopts `object`. Returns 0 on failure.
+// Creates a child control of the class that adopts `object`, at bounds
+// designed at 96 DPI and scaled to the parent's. Returns 0 on failure.
 template <typename T>
 HWND CreateControlObject(const wchar_t* className, std::unique_ptr<T> object, HWND parent, int id,
                          const RECT& bounds, DWORD style, DWORD exStyle = 0, const wchar_t* text = L"") {
     if (!RegisterControlClass<T>(className)) return nullptr;
-    return CreateChildWindow(parent, className, text, style, id, bounds, exStyle, &object);
+    return CreateChildWindow(parent, className, text, style, id, Scale(bounds, WindowDpi(parent)), exStyle,
+                             &object);
 }
 
 // The object of a window of that class; 0 for any other window, whose user

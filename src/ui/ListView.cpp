@@ -1,5 +1,7 @@
 #include "ui/ListView.h"
 
+#include "ui/Dpi.h"
+
 #include "ui/Text.h"
 
 namespace ui {
@@ -32,7 +34,7 @@ HWND CreateOwnerDataListView(HWND parent, int id, const std::vector<Column>& col
         LVCOLUMNW col{};
         col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         col.pszText = caption.data();
-        col.cx = columns[i].width;
+        col.cx = Scale(columns[i].width, WindowDpi(parent));
         col.iSubItem = static_cast<int>(i);
         SendMessageW(lv, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&col));
     }
@@ -49,18 +51,27 @@ ColumnLayout GetColumnLayout(HWND listView) {
     layout.order.resize(n);
     layout.widths.resize(n);
     if (n > 0) ListView_GetColumnOrderArray(listView, n, layout.order.data());
-    for (int i = 0; i < n; ++i) layout.widths[i] = ListView_GetColumnWidth(listView, i);
+    const UINT dpi = WindowDpi(listView);
+    for (int i = 0; i < n; ++i) layout.widths[i] = Unscale(ListView_GetColumnWidth(listView, i), dpi);
     return layout;
 }
 
 void SetColumnLayout(HWND listView, const ColumnLayout& layout) {
     int n = ColumnCount(listView);
+    const UINT dpi = WindowDpi(listView);
     for (int i = 0; i < n && i < static_cast<int>(layout.widths.size()); ++i)
-        ListView_SetColumnWidth(listView, i, layout.widths[i]);
+        ListView_SetColumnWidth(listView, i, Scale(layout.widths[i], dpi));
     if (static_cast<int>(layout.order.size()) == n && n > 0) {
         std::vector<int> order = layout.order;
         ListView_SetColumnOrderArray(listView, n, order.data());
     }
+}
+
+void RescaleColumns(HWND listView, UINT oldDpi, UINT newDpi) {
+    for (int i = 0, n = ColumnCount(listView); i < n; ++i)
+        ListView_SetColumnWidth(listView, i,
+                                MulDiv(ListView_GetColumnWidth(listView, i), static_cast<int>(newDpi),
+                                       static_cast<int>(oldDpi)));
 }
 
 int SelectedRow(HWND listView) {

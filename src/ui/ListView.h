@@ -17,11 +17,15 @@ struct Column {
     int width;
 };
 
+// Column widths are designed at 96 DPI and scaled to the parent's.
 HWND CreateOwnerDataListView(HWND parent, int id, const std::vector<Column>& columns);
 
-// The display order and widths as the column-order text stores them.
+// The display order and widths as the column-order text stores them: widths
+// in units of 96 DPI, whatever the DPI the list is shown at.
 ColumnLayout GetColumnLayout(HWND listView);
 void SetColumnLayout(HWND listView, const ColumnLayout& layout);
+// The columns' widths follow a change of the list's DPI.
+void RescaleColumns(HWND listView, UINT oldDpi, UINT newDpi);
 
 int SelectedRow(HWND listView);
 

@@ -1,5 +1,7 @@
 #include "ui/ModalDialog.h"
 
+#include "ui/Dpi.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -38,12 +40,13 @@ std::vector<WORD> EmptyDialogTemplate(const char* utf8Caption) {
 
 HWND AddDialogControl(HWND parent, const wchar_t* className, const char* utf8Text, DWORD style, int id,
                       const RECT& bounds, DWORD exStyle) {
-    return CreateChildWindow(parent, className, Utf8(utf8Text).c_str(), WS_VISIBLE | style, id, bounds,
-                             exStyle);
+    return CreateChildWindow(parent, className, Utf8(utf8Text).c_str(), WS_VISIBLE | style, id,
+                             Scale(bounds, WindowDpi(parent)), exStyle);
 }
 
 void PlaceDialog(HWND dialog, HWND owner, int clientWidth, int clientHeight) {
-    RECT frame{0, 0, clientWidth, clientHeight};
+    const UINT dpi = WindowDpi(dialog);
+    RECT frame{0, 0, Scale(clientWidth, dpi), Scale(clientHeight, dpi)};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE)));
     const int width = frame.right - frame.left;

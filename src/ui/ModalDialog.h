@@ -49,11 +49,13 @@ inline INT_PTR DialogResult(HWND dialog, LONG_PTR result) {
 }
 
 // A visible control of the dialog, or of a group inside it, with its UTF-8
-// text. Returns 0 on failure.
+// text, at bounds designed at 96 DPI and scaled to the dialog's. Returns 0 on
+// failure.
 HWND AddDialogControl(HWND parent, const wchar_t* className, const char* utf8Text, DWORD style, int id,
                       const RECT& bounds, DWORD exStyle = 0);
 
-// Gives the dialog a client area of the size, centred over the owner (over
+// Gives the dialog a client area of the size (designed at 96 DPI, scaled to
+// the dialog's), centred over the owner (over
 // the screen when the owner is missing, hidden or minimised) and kept within
 // the work area of the owner's screen.
 void PlaceDialog(HWND dialog, HWND owner, int clientWidth, int clientHeight);

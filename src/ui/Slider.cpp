@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "ui/ControlObject.h"
+#include "ui/Dpi.h"
 #include "ui/Drawing.h"
 
 namespace ui {
@@ -15,8 +16,8 @@ namespace {
 constexpr wchar_t kClassName[] = L"PelmoraSlider";
 constexpr UINT_PTR kRepeatTimer = 1;
 
-// Layout in client pixels: the thumb rides on a sunken groove, the tick marks
-// stand below it.
+// Layout, designed at 96 DPI: the thumb rides on a sunken groove, the tick
+// marks stand below it.
 constexpr int kMargin = 2;  // room for the focus rectangle
 constexpr int kThumbWidth = 11;
 constexpr int kThumbTop = 2;
@@ -51,7 +52,9 @@ public:
     RECT ThumbRect() const;
 
 private:
-    int TravelLeft() const { return kMargin + kThumbWidth / 2; }
+    // A length designed at 96 DPI, at the slider's.
+    int Px(int designed) const { return Scale(designed, WindowDpi(hwnd_)); }
+    int TravelLeft() const { return Px(kMargin) + Px(kThumbWidth) / 2; }
     int TravelLength() const;
     int ValueAt(int x) const;
     void PaintTicks(HDC dc) const;
@@ -126,8 +129,8 @@ int Slider::ThumbX(int value) const {
 
 RECT Slider::ThumbRect() const {
     const int centre = ThumbX(value_);
-    return {centre - kThumbWidth / 2, kThumbTop, centre - kThumbWidth / 2 + kThumbWidth,
-            kThumbTop + kThumbHeight};
+    return {centre - Px(kThumbWidth) / 2, Px(kThumbTop), centre - Px(kThumbWidth) / 2 + Px(kThumbWidth),
+            Px(kThumbTop) + Px(kThumbHeight)};
 }
 
 // The value whose thumb centre lies nearest to x.
@@ -140,7 +143,7 @@ int Slider::ValueAt(int x) const {
 
 void Slider::Paint(HDC dc) const {
     FillParentBackground(hwnd_, dc);
-    RECT groove{TravelLeft(), kGrooveTop, TravelLeft() + TravelLength() + 1, kGrooveTop + kGrooveHeight};
+    RECT groove{TravelLeft(), Px(kGrooveTop), TravelLeft() + TravelLength() + 1, Px(kGrooveTop) + Px(kGrooveHeight)};
     DrawEdge(dc, &groove, EDGE_SUNKEN, BF_RECT);
     PaintTicks(dc);
     RECT thumb = ThumbRect();
@@ -158,15 +161,15 @@ void Slider::PaintTicks(HDC dc) const {
     HBRUSH ink = GetSysColorBrush(IsWindowEnabled(hwnd_) ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
     auto mark = [&](int value, int length) {
         const int x = ThumbX(value);
-        RECT tick{x, kTickTop, x + 1, kTickTop + length};
+        RECT tick{x, Px(kTickTop), x + 1, Px(kTickTop) + length};
         FillRect(dc, &tick, ink);
     };
     if (range_.increment > 0) {
         const int first = -FloorDiv(-range_.min, range_.increment) * range_.increment;  // rounded up
-        for (int value = first; value <= range_.max; value += range_.increment) mark(value, kTickLength);
+        for (int value = first; value <= range_.max; value += range_.increment) mark(value, Px(kTickLength));
     }
-    mark(range_.min, kEndTickLength);
-    mark(range_.max, kEndTickLength);
+    mark(range_.min, Px(kEndTickLength));
+    mark(range_.max, Px(kEndTickLength));
 }
 
 bool Slider::OnKeyDown(WPARAM key) {

@@ -1,5 +1,7 @@
 #include "ui/SystemInfo.h"
 
+#include "ui/Dpi.h"
+
 OSVERSIONINFOA SystemVersion() {
     OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof info;
@@ -27,14 +29,16 @@ bool IsWinXPOrLater() {
     return IsWinXPOrLater(v.dwMajorVersion, v.dwMinorVersion);
 }
 
-LOGFONTW SystemFontRecord() {
+LOGFONTW SystemFontRecord(UINT dpi) {
     LOGFONTW lf{};
     if (!SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof lf, &lf, 0))
         GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+    const UINT system = ui::SystemDpi();
+    if (dpi && dpi != system) lf.lfHeight = MulDiv(lf.lfHeight, static_cast<int>(dpi), static_cast<int>(system));
     return lf;
 }
 
-ui::OwnedFont SetSystemFont() {
-    LOGFONTW lf = SystemFontRecord();
+ui::OwnedFont SetSystemFont(UINT dpi) {
+    LOGFONTW lf = SystemFontRecord(dpi);
     return ui::OwnedFont(CreateFontIndirectW(&lf));
 }

@@ -16,8 +16,9 @@ bool IsWin2000OrLater(DWORD major);
 bool IsWinXPOrLater(DWORD major, DWORD minor);
 
 // The desktop's icon-title font, or a copy of the default GUI font when the
-// icon-title font cannot be read. The caller owns the result.
-ui::OwnedFont SetSystemFont();
+// icon-title font cannot be read, at the DPI (0: the system's, for which the
+// system gives it). The caller owns the result.
+ui::OwnedFont SetSystemFont(UINT dpi = 0);
 // The logical font record behind SetSystemFont, for callers that derive a
 // variant (bold, another size) in the same face.
-LOGFONTW SystemFontRecord();
+LOGFONTW SystemFontRecord(UINT dpi = 0);

@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/Dpi.h"
 #include "ui/ExePath.h"
 #include "ui/SystemInfo.h"
 #include "ui/ErrorBox.h"
 #include "ui/ListView.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -42,10 +44,33 @@ TEST(ExePath, SettingsFileAndHelpFolderFollowTheExecutable) {
         {"C:\\a.b\\pelmora.old.exe", "C:\\a.b\\pelmora.old.xml", "C:\\a.b\\"},
         {"pelmora.exe", "pelmora.xml", ""},
     };
+    auto wide = [](const char* ascii) { return std::wstring(ascii, ascii + strlen(ascii)); };
     for (const Case& c : cases) {
         EXPECT_EQ(ChangeFileExt(c.exe, ".xml"), c.xml);
         EXPECT_EQ(ExtractFilePath(c.exe), c.folder);
+        // The executable's own path is UTF-16: the same answers.
+        EXPECT_EQ(ChangeFileExt(wide(c.exe), L".xml"), wide(c.xml));
+        EXPECT_EQ(ExtractFilePath(wide(c.exe)), wide(c.folder));
     }
+    // Any script in the folder's name.
+    EXPECT_EQ(ChangeFileExt(L"D:\\\u017A\u0144d\u017Ab\u0142o\\\uD55C.exe", L".xml"),
+              L"D:\\\u017A\u0144d\u017Ab\u0142o\\\uD55C.xml");
+}
+
+// Designed lengths at the common display scales, and back: a length scaled up
+// and down again is the one designed, so stored sizes never creep.
+TEST(Dpi, ScalesDesignedLengthsAndBackWithoutCreep) {
+    EXPECT_EQ(ui::Scale(440, 144), 660);
+    EXPECT_EQ(ui::Scale(205, 120), 256);
+    EXPECT_EQ(ui::Scale(278, 96), 278);
+    for (UINT dpi : {96u, 120u, 144u, 168u, 192u, 288u})
+        for (int designed : {0, 1, 2, 7, 25, 75, 205, 278, 440, 1920, -200})
+            EXPECT_EQ(ui::Unscale(ui::Scale(designed, dpi), dpi), designed) << designed << " at " << dpi;
+    const RECT r = ui::Scale(RECT{8, 16, 61, 28}, 192);
+    EXPECT_EQ(r.left, 16);
+    EXPECT_EQ(r.bottom, 56);
+    EXPECT_EQ(ui::WindowDpi(nullptr), ui::SystemDpi());
+    EXPECT_GE(ui::SystemDpi(), 96u);
 }
 
 TEST(ExePath, DoubleByteFolderNamesWhoseSecondByteIsABackslash) {
