@@ -52,6 +52,7 @@ public:
     HICON ClassSmallIcon(HWND wnd);
     bool Show(HWND wnd, int showCommand);
     void SetText(HWND wnd, const std::string& title);
+    void Enable(HWND wnd, bool on);  // EnableWindow on the window's own thread
     bool Activate(HWND wnd);
     void Destroy(HWND wnd);
     int Clicks(HWND wnd);                   // mouse-button messages the window has received

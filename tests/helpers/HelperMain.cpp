@@ -57,6 +57,13 @@ std::string Execute(const Request& r) {
             return Ok();
         });
     }
+    if (verb == "enable") {
+        BOOL on = r.Number("on", 1) != 0;
+        return OnWindowThread(r, "hwnd", [on](HWND w) {
+            EnableWindow(w, on);
+            return Ok();
+        });
+    }
     if (verb == "activate")
         return OnWindowThread(r, "hwnd", [](HWND w) { return Ok(SetForegroundWindow(w) ? "1" : "0"); });
     if (verb == "destroy")

@@ -29,6 +29,7 @@
 //                                  window's class, 0x0 for none)
 //   show    hwnd=HWND cmd=SW    -> ok 0|1 (ShowWindow's result)
 //   settext hwnd=HWND title=T   -> ok
+//   enable  hwnd=HWND on=0|1    -> ok (EnableWindow)
 //   activate hwnd=HWND          -> ok 0|1 (SetForegroundWindow's result)
 //   destroy hwnd=HWND           -> ok
 //   clicks  hwnd=HWND           -> ok COUNT (mouse-button messages, client or

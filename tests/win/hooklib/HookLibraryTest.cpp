@@ -54,12 +54,19 @@ TEST_F(HookLibraryTest, EachStepInTheLifeOfAWindowIsReportedOnce) {
         {"show", [](helper::HelperClient& a, HWND w) { a.Show(w, SW_SHOWNOACTIVATE); },
          hook::HookWindowCreated},
         {"retitle", [](helper::HelperClient& a, HWND w) { a.SetText(w, "Life, renamed"); }, std::nullopt},
+        // Ready for the user again after a time without: the main window may have
+        // passed it over, so it hears of it again.
         {"hide and show again",
          [](helper::HelperClient& a, HWND w) {
              a.Show(w, SW_HIDE);
              a.Show(w, SW_SHOWNOACTIVATE);
          },
-         std::nullopt},
+         hook::HookWindowCreated},
+        {"disable", [](helper::HelperClient& a, HWND w) { a.Enable(w, false); }, std::nullopt},
+        {"enable", [](helper::HelperClient& a, HWND w) { a.Enable(w, true); }, hook::HookWindowCreated},
+        {"clear the title", [](helper::HelperClient& a, HWND w) { a.SetText(w, ""); }, std::nullopt},
+        {"title it again", [](helper::HelperClient& a, HWND w) { a.SetText(w, "Life, titled again"); },
+         hook::HookWindowCreated},
         {"activate", [](helper::HelperClient& a, HWND w) { a.Activate(w); }, hook::HookWindowActivated},
         {"minimise", [](helper::HelperClient& a, HWND w) { a.Show(w, SW_MINIMIZE); }, hook::HookHideWindow},
         {"destroy", [](helper::HelperClient& a, HWND w) { a.Destroy(w); }, hook::HookWindowGone},
