@@ -144,6 +144,10 @@ void HelperClient::SetText(HWND wnd, const std::string& title) {
     Send("settext" + Key("hwnd", wnd) + Key("title", title));
 }
 
+void HelperClient::Guard() {
+    Send("guard");
+}
+
 void HelperClient::Enable(HWND wnd, bool on) {
     Send("enable" + Key("hwnd", wnd) + " on=" + (on ? "1" : "0"));
 }

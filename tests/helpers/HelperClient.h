@@ -49,6 +49,8 @@ public:
     std::vector<std::string> Send(const std::string& line);
 
     HWND NewWindow(const WindowSpec& request);
+    // From now on no other process may open the helper's process.
+    void Guard();
     HICON ClassSmallIcon(HWND wnd);
     bool Show(HWND wnd, int showCommand);
     void SetText(HWND wnd, const std::string& title);

@@ -15,6 +15,9 @@
 //
 // Verbs (the helper runs each on the thread that owns the window it names):
 //   pid                         -> ok PROCESS_ID
+//   guard                       -> ok once no other process may open the
+//                                  helper's process (an empty access list),
+//                                  as a program run above the caller's level
 //   create  [title=] [class=] [classicon=custom|app|none] [owner=HWND]
 //           [parent=HWND (makes a child)] [style=N] [exstyle=N]
 //           [show=normal|min|max|hidden] [thread=main|new]
