@@ -122,6 +122,7 @@ TEST(MainWindow, StoredGeometryIsReadAndWrittenBack) {
         int left, top, width, height;
     };
     // Left and top differ, and so do width and height, so that no swap passes.
+    // The stored values are screen coordinates: where the window's frame is.
     const Case cases[] = {{130, 170, 520, 310}, {-40, 90, 300, 460}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.left) + "," + std::to_string(c.top));
