@@ -89,7 +89,7 @@ void TTray::NTraySelfClick() {
 
 void TTray::AddToTray(HWND wnd, bool noIcon) {
     // A window the program cannot hide is never registered as if it could.
-    if (TrayControl && MayControl(wnd)) TrayControl->AddWnd(wnd, noIcon, Options.TaskbarHide);
+    if (TrayControl && MayControl(GetRootOwner(wnd))) TrayControl->AddWnd(wnd, noIcon, Options.TaskbarHide);
 }
 
 void TTray::AddToTray(HWND wnd) {
