@@ -39,6 +39,13 @@ protected:
         return app.NewWindow(request);
     }
 
+    // Returns once everything the helper's main thread did before has been
+    // reported: a window it makes now is reported after all of it.
+    void Barrier() {
+        HWND mark = NewWindow("Barrier");
+        ASSERT_TRUE(recorder.WaitFor(hook::HookWindowCreated, mark));
+    }
+
     helper::HelperClient app;
     HookRecorder recorder;
     HookLibrary library;
@@ -72,16 +79,13 @@ TEST_F(HookLibraryTest, EachStepInTheLifeOfAWindowIsReportedOnce) {
         {"destroy", [](helper::HelperClient& a, HWND w) { a.Destroy(w); }, hook::HookWindowGone},
     };
     HWND wnd = NewWindow("Life", "hidden");
-    recorder.Settle();
+    Barrier();
     EXPECT_EQ(recorder.CodesFor(wnd), Codes{}) << "created hidden: nothing to report yet";
     Codes expected;
     for (const Step& step : steps) {
         step.act(app, wnd);
-        if (step.code) {
-            ++expected[*step.code];
-            EXPECT_TRUE(recorder.WaitFor(*step.code, wnd, expected[*step.code])) << step.what;
-        }
-        recorder.Settle();
+        if (step.code) ++expected[*step.code];
+        Barrier();
         EXPECT_EQ(recorder.CodesFor(wnd), expected) << "after " << step.what;
     }
 }
