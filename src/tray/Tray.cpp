@@ -170,10 +170,15 @@ bool TTray::MayControl(HWND wnd) {
     return false;
 }
 
-// One message on screen at a time: windows met while it is open belong to
-// programs the user is being told about, or will meet again.
+// One message on screen at a time. Another program met while it is open is
+// told about the next time one of its windows is met.
 void TTray::TellElevated(HWND wnd) {
-    if (ElevatedNoticeOpen) return;
+    if (ElevatedNoticeOpen) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(wnd, &processId);
+        ElevatedToldProcesses.erase(processId);
+        return;
+    }
     ElevatedNoticeOpen = true;
     std::wstring text = ui::Utf8("「") + ui::FromAnsi(SystemCaption(wnd, 254)) +
                         ui::Utf8("」は管理者として実行されているプログラムのウィンドウです。\r\n"
