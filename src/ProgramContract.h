@@ -12,6 +12,10 @@ inline constexpr UINT WM_TRAYNOTIFY = WM_USER + 101;  // 1125
 inline constexpr UINT WM_SHOWINSTANCE = WM_USER + 102;  // 1126
 // The own icon's callback message, at its own hidden window.
 inline constexpr UINT WM_OWNICONNOTIFY = WM_APP + 1;
+// A window of a program run above the program's own level was left alone: the
+// main window tells the user why, outside the operation that met it (lParam
+// the window).
+inline constexpr UINT WM_ELEVATEDWINDOW = WM_APP + 2;
 
 // Child controls of the main window.
 enum ControlId : int {

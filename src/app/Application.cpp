@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "ProgramContract.h"
 #include "ui/WindowClass.h"
 
 TApplication::TApplication(HINSTANCE instance) {
@@ -14,6 +15,10 @@ TApplication::~TApplication() {
 
 void TApplication::SetInstanceMark(const char* name, UINT_PTR mark) {
     SetPropA(wnd_, name, reinterpret_cast<HANDLE>(mark));
+    // Run as administrator, the program still hears a second start made
+    // without: the system drops private messages from a lower level unless
+    // the window lets them through.
+    ChangeWindowMessageFilterEx(wnd_, WM_SHOWINSTANCE, MSGFLT_ALLOW, nullptr);
 }
 
 void TApplication::RemoveInstanceMark(const char* name) {

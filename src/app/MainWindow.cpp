@@ -43,6 +43,9 @@ LRESULT TPelmoraMainWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_TRAYNOTIFY:
             if (Tray_) Tray_->OnTrayNotify(static_cast<UINT>(wParam), static_cast<UINT>(lParam));
             return 0;
+        case WM_ELEVATEDWINDOW:
+            if (Tray_) Tray_->TellElevated(reinterpret_cast<HWND>(lParam));
+            return 0;
         case WM_COMMAND:
             if (ToolBar1 && reinterpret_cast<HWND>(lParam) == ToolBar1->ToolBar())
                 ToolBar1->OnCommand(LOWORD(wParam));

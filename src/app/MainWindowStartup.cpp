@@ -16,6 +16,7 @@
 #include "ui/ListView.h"
 #include "ui/SystemInfo.h"
 #include "ui/Text.h"
+#include "windows/ScreenCoordinates.h"
 
 namespace {
 
@@ -120,15 +121,17 @@ void TPelmoraMainWindow::LoadPreferences() {
     LoadedStep_ = kStepHotKeys;
 }
 
-// The stored rectangle is the restored one, in the same coordinates in which
-// shutdown reads it back, so the window does not creep across runs.
+// The stored rectangle is the restored one in screen coordinates; the
+// placement takes it in work-area coordinates, which differ when the taskbar
+// sits at the top or left. Shutdown converts back the same way, so the window
+// does not creep across runs.
 void TPelmoraMainWindow::ApplyStoredPlacement(int left, int top, int width, int height) {
     WINDOWPLACEMENT wp{};
     wp.length = sizeof wp;
     GetWindowPlacement(Handle_, &wp);
     wp.showCmd = SW_HIDE;  // the window is shown, or not, at the end of start-up
     BoundsEdges e = EdgesFromBounds({left, top, width, height});
-    wp.rcNormalPosition = {e.left, e.top, e.right, e.bottom};
+    wp.rcNormalPosition = ScreenToPlacement({e.left, e.top, e.right, e.bottom});
     SetWindowPlacement(Handle_, &wp);
 }
 
@@ -185,7 +188,7 @@ void TPelmoraMainWindow::SavePreferences() {
     WINDOWPLACEMENT wp{};
     wp.length = sizeof wp;
     GetWindowPlacement(Handle_, &wp);
-    const RECT& r = wp.rcNormalPosition;
+    const RECT r = PlacementToScreen(wp.rcNormalPosition);
     // Also maximised: hidden into the tray from a maximised state, or never shown yet.
     bool maximized = wp.showCmd == SW_SHOWMAXIMIZED ||
                      (wp.showCmd == SW_SHOWMINIMIZED && (wp.flags & WPF_RESTORETOMAXIMIZED)) ||

@@ -3,7 +3,10 @@
 bool IsAlreadyRunning(const char* name) {
     // Never closed: the system releases the mutex when the process ends.
     HANDLE mutex = CreateMutexA(nullptr, TRUE, name);
-    return mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+    // An instance run as administrator made a mutex that a normal start may
+    // not open: it exists all the same.
+    if (!mutex) return GetLastError() == ERROR_ACCESS_DENIED;
+    return GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 static BOOL CALLBACK SignalWindow(HWND wnd, LPARAM name) {

@@ -15,18 +15,22 @@ bool HasTitle(HWND window) {
 BOOL CALLBACK SeedOne(HWND window, LPARAM param) {
     auto* sets = reinterpret_cast<std::unordered_set<HWND>**>(param);
     sets[0]->insert(window);
-    if (IsWindowVisible(window) && HasTitle(window)) sets[1]->insert(window);
+    if (IsReadyForUser(window)) sets[1]->insert(window);
     return TRUE;
 }
 
 }  // namespace
+
+bool IsReadyForUser(HWND window) {
+    return IsWindowVisible(window) && IsWindowEnabled(window) && HasTitle(window);
+}
 
 bool IsTopLevelWindow(HWND window) {
     return window && IsWindow(window) && GetAncestor(window, GA_PARENT) == GetDesktopWindow();
 }
 
 void EventTranslator::Seed() {
-    std::unordered_set<HWND>* sets[] = {&known_, &shown_};
+    std::unordered_set<HWND>* sets[] = {&known_, &ready_};
     EnumWindows(SeedOne, reinterpret_cast<LPARAM>(sets));
 }
 
@@ -35,11 +39,13 @@ std::optional<Notification> EventTranslator::Translate(DWORD event, HWND window,
     switch (event) {
         case EVENT_OBJECT_CREATE:
         case EVENT_OBJECT_SHOW:
+        case EVENT_OBJECT_HIDE:
         case EVENT_OBJECT_NAMECHANGE:
-            return OnMaybeShown(window);
+        case EVENT_OBJECT_STATECHANGE:  // enabled or disabled, among others
+            return OnStateChanged(window);
         case EVENT_OBJECT_DESTROY:
             // The window is usually gone by now: whether it was top-level is remembered.
-            shown_.erase(window);
+            ready_.erase(window);
             if (known_.erase(window)) return Notification{hook::HookWindowGone, window};
             return std::nullopt;
         case EVENT_SYSTEM_MINIMIZESTART:
@@ -54,11 +60,16 @@ std::optional<Notification> EventTranslator::Translate(DWORD event, HWND window,
     }
 }
 
-std::optional<Notification> EventTranslator::OnMaybeShown(HWND window) {
+// The state is read as it is now, not taken from the event: out of context, events
+// arrive late, and one event may stand for several changes.
+std::optional<Notification> EventTranslator::OnStateChanged(HWND window) {
     if (!IsTopLevelWindow(window)) return std::nullopt;
     known_.insert(window);
-    if (shown_.contains(window) || !IsWindowVisible(window) || !HasTitle(window)) return std::nullopt;
-    shown_.insert(window);
+    if (!IsReadyForUser(window)) {
+        ready_.erase(window);
+        return std::nullopt;
+    }
+    if (!ready_.insert(window).second) return std::nullopt;
     return Notification{hook::HookWindowCreated, window};
 }
 

@@ -18,19 +18,28 @@ struct Notification {
 class EventTranslator {
 public:
     // Takes in the top-level windows that exist already: the main window lists them by
-    // itself, so their destruction is reported and those visible and titled count as shown.
+    // itself, so their destruction is reported and those ready for the user count as
+    // reported.
     void Seed();
 
-    // At most one notification per event. A top-level window is reported created once,
-    // the first time it is seen visible with a title; destroyed once, if it was seen alive.
+    // At most one notification per event. A top-level window is reported created each
+    // time it becomes ready for the user (visible, titled and enabled) after it was not:
+    // when it first shows, and again when it is shown again, gets its title or is
+    // enabled after a time without. The main window may have passed it over while it
+    // was not ready; a window it lists already it ignores. Destroyed once, if it was
+    // seen alive.
     std::optional<Notification> Translate(DWORD event, HWND window, LONG object, LONG child);
 
 private:
-    std::optional<Notification> OnMaybeShown(HWND window);
+    std::optional<Notification> OnStateChanged(HWND window);
 
     std::unordered_set<HWND> known_;  // top-level windows seen alive
-    std::unordered_set<HWND> shown_;  // of those, the ones already reported visible and titled
+    std::unordered_set<HWND> ready_;  // of those, the ones reported ready and still so
 };
+
+// Visible, titled and enabled: what a window needs to be listed. Read without sending
+// it a message.
+bool IsReadyForUser(HWND window);
 
 // True for a window whose parent is the desktop (not a child, not message-only).
 bool IsTopLevelWindow(HWND window);

@@ -57,18 +57,31 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// Showing and retitling have no CBT code: they are seen as the messages that announce them.
+// Showing, hiding, retitling and enabling have no CBT code: they are seen as the
+// messages that announce them.
+DWORD EventOfSentMessage(const CWPRETSTRUCT& sent) {
+    switch (sent.message) {
+        case WM_WINDOWPOSCHANGED: {
+            const auto* pos = reinterpret_cast<const WINDOWPOS*>(sent.lParam);
+            if (pos->flags & SWP_SHOWWINDOW) return EVENT_OBJECT_SHOW;
+            if (pos->flags & SWP_HIDEWINDOW) return EVENT_OBJECT_HIDE;
+            return 0;
+        }
+        case WM_SETTEXT:
+            // A hidden window's title is read when it shows.
+            return IsWindowVisible(sent.hwnd) ? EVENT_OBJECT_NAMECHANGE : 0;
+        case WM_ENABLE:
+            return EVENT_OBJECT_STATECHANGE;
+        default:
+            return 0;
+    }
+}
+
 LRESULT CALLBACK CallWndProcRetProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION) {
         const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-        if (sent->message == WM_WINDOWPOSCHANGED) {
-            const auto* pos = reinterpret_cast<const WINDOWPOS*>(sent->lParam);
-            if ((pos->flags & SWP_SHOWWINDOW) && IsTopLevelWindow(sent->hwnd))
-                Forward(EVENT_OBJECT_SHOW, sent->hwnd);
-        } else if (sent->message == WM_SETTEXT) {
-            if (IsTopLevelWindow(sent->hwnd) && IsWindowVisible(sent->hwnd))
-                Forward(EVENT_OBJECT_NAMECHANGE, sent->hwnd);
-        }
+        DWORD event = EventOfSentMessage(*sent);
+        if (event && IsTopLevelWindow(sent->hwnd)) Forward(event, sent->hwnd);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

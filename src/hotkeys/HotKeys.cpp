@@ -7,7 +7,6 @@
 #include "hotkeys/HotKeyDialog.h"
 #include "tray/Tray.h"
 #include "ui/Text.h"
-#include "windows/IntegrityLevel.h"
 #include "windows/WindowEligibility.h"
 #include "windows/WindowHelpers.h"
 
@@ -73,7 +72,7 @@ HWND THotKeys::WindowToSend(HWND foreground) const {
     GetWindowThreadProcessId(root, &processId);
     if (processId == 0 || processId == GetCurrentProcessId()) return nullptr;
     if (!CountsAsUserWindow(ReadWindowFacts(root))) return nullptr;
-    if (CannotControlWindow(root)) return nullptr;
+    // A program running above ours is refused (and the user told) by the tray.
     return root;
 }
 

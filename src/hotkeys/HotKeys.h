@@ -36,8 +36,9 @@ public:
     void OnHotKey(int id);
 
     // The window a press of the tray key would send, or nullptr: the active
-    // window's root owner, unless it is this program's, not a user's window
-    // (the desktop, the taskbar) or one of a program running above ours.
+    // window's root owner, unless it is this program's or not a user's window
+    // (the desktop, the taskbar). The tray refuses one of a program running
+    // above ours, and says so.
     HWND WindowToSend(HWND foreground) const;
 
 private:

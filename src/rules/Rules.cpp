@@ -130,7 +130,8 @@ void TRules::DeleteRule(int index, bool keepImageIndexes) {
 }
 
 void TRules::ApplyRule(HWND wnd, const TRegWinItem& rule) {
-    if (!Tray.IsStarted()) return;
+    // All of the rule or none of it.
+    if (!Tray.IsStarted() || !Tray.MayControl(wnd)) return;
     Tray.ApplyTrayRule(wnd, rule.Tray, rule.HideIcon);
     bool topMost = (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     if (rule.TopMost != topMost) ToggleTopMost(wnd, topMost);

@@ -4,11 +4,15 @@
 
 #include "Identity.h"
 #include "MenuDescription.h"
+#include "ProgramContract.h"
 #include "ui/ImageLists.h"
 #include "ui/SystemInfo.h"
+#include "ui/Text.h"
+#include "windows/IntegrityLevel.h"
 #include "windows/Transparency.h"
 #include "windows/WindowEligibility.h"
 #include "windows/WindowHelpers.h"
+#include "windows/WindowText.h"
 #include "windows/WindowWorker.h"
 
 TTray::TTray(TTrayHost& host, HWND mainWindow, HINSTANCE instance, HICON appIcon, TOptions& options,
@@ -84,7 +88,8 @@ void TTray::NTraySelfClick() {
 }
 
 void TTray::AddToTray(HWND wnd, bool noIcon) {
-    if (TrayControl) TrayControl->AddWnd(wnd, noIcon, Options.TaskbarHide);
+    // A window the program cannot hide is never registered as if it could.
+    if (TrayControl && MayControl(GetRootOwner(wnd))) TrayControl->AddWnd(wnd, noIcon, Options.TaskbarHide);
 }
 
 void TTray::AddToTray(HWND wnd) {
@@ -136,12 +141,51 @@ void TTray::ApplyTrayRule(HWND wnd, bool tray, bool noIcon) {
 }
 
 void TTray::SetTransparency(HWND wnd, int percent) {
+    if (!MayControl(wnd)) return;
     BYTE alpha = TransparencyAlpha(percent);
     // A see-through hidden window helps nobody.
     if (TrayControl && TransparencyChanges(wnd, alpha))
         TrayControl->RestoreWnd(wnd, false, Options.NormalIconHide, SW_RESTORE, false);
     // After the restore asked above, on the worker: a style change waits for the window.
     window_worker::Post(wnd, [wnd, alpha] { ApplyTransparency(wnd, alpha); });
+}
+
+// Asked before every change, so it is quick: two handles opened and one token
+// read. The message comes later, posted: a message box here would run a
+// message loop in the middle of a refresh or a rule's application.
+bool TTray::MayControl(HWND wnd) {
+    static const DWORD ourLevel = OwnIntegrityLevel();
+    DWORD processId = 0;
+    GetWindowThreadProcessId(wnd, &processId);
+    switch (DecideControl(ourLevel, WindowIntegrityLevel(wnd), ElevatedToldProcesses.contains(processId))) {
+        case ControlVerdict::Act:
+            return true;
+        case ControlVerdict::LeaveAloneAndTell:
+            ElevatedToldProcesses.insert(processId);
+            PostMessageW(MainWindow, WM_ELEVATEDWINDOW, 0, reinterpret_cast<LPARAM>(wnd));
+            return false;
+        case ControlVerdict::LeaveAlone:
+            break;
+    }
+    return false;
+}
+
+// One message on screen at a time. Another program met while it is open is
+// told about the next time one of its windows is met.
+void TTray::TellElevated(HWND wnd) {
+    if (ElevatedNoticeOpen) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(wnd, &processId);
+        ElevatedToldProcesses.erase(processId);
+        return;
+    }
+    ElevatedNoticeOpen = true;
+    std::wstring text = ui::Utf8("「") + ui::FromAnsi(SystemCaption(wnd, 254)) +
+                        ui::Utf8("」は管理者として実行されているプログラムのウィンドウです。\r\n"
+                                 "このウィンドウを操作するには、Pelmoraを管理者として実行してください。");
+    HWND owner = Host.IsMainWindowOnScreen() ? MainWindow : nullptr;
+    MessageBoxW(owner, text.c_str(), identity::kAppTitle, MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
+    ElevatedNoticeOpen = false;
 }
 
 // The desktop, the taskbars and the notification overflow are activated when

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <unordered_set>
 
 #include "prefs/Options.h"
 #include "tray/TrayControl.h"
@@ -78,6 +79,12 @@ public:
     // Transparency for the window and the titled windows it owns; a window in
     // the tray comes back first.
     void SetTransparency(HWND wnd, int percent);
+    // Whether the program may change the window: not one of a program run
+    // above its own level, which the system protects. Such a window is left
+    // alone, and the user hears of it once per program.
+    bool MayControl(HWND wnd);
+    // WM_ELEVATEDWINDOW: tells the user why the window was left alone.
+    void TellElevated(HWND wnd);
     // A window activated: remembered for the icon toggle, unless it is the shell's.
     void OnWindowActivated(HWND wnd);
     // Shutdown: every window given back, every icon removed.
@@ -128,4 +135,9 @@ private:
     HWND TaskbarWnd = nullptr;
     HWND DesktopWnd = nullptr;
     HWND LastActiveWnd = nullptr;
+
+    // The processes whose user was told that their windows are out of reach,
+    // and whether that message is on screen now.
+    std::unordered_set<DWORD> ElevatedToldProcesses;
+    bool ElevatedNoticeOpen = false;
 };

@@ -31,8 +31,12 @@ TTrayControl::TTrayControl(HWND owner, HIMAGELIST imageList, HMENU trayMenu)
     // hear the new taskbar's broadcast.
     CreateWindowExW(WS_EX_TOOLWINDOW, kTrayWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
                     this);
-    // An elevated program still hears the broadcast of a normal Explorer.
-    if (TrayHandle_) ChangeWindowMessageFilterEx(TrayHandle_, TaskbarCreated_, MSGFLT_ALLOW, nullptr);
+    // An elevated program still hears a normal Explorer: its broadcast and the
+    // clicks on the icons.
+    if (TrayHandle_) {
+        ChangeWindowMessageFilterEx(TrayHandle_, TaskbarCreated_, MSGFLT_ALLOW, nullptr);
+        ChangeWindowMessageFilterEx(TrayHandle_, WM_TRAYNOTIFY, MSGFLT_ALLOW, nullptr);
+    }
 }
 
 TTrayControl::~TTrayControl() {

@@ -14,8 +14,12 @@ NotifyIcon::NotifyIcon(HINSTANCE instance, HICON icon, std::wstring tip, Events 
     // the foreground window while the menu is open.
     wnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                            instance, this);
-    // An elevated program still hears a normal Explorer's new taskbar.
-    if (wnd_) ChangeWindowMessageFilterEx(wnd_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
+    // An elevated program still hears a normal Explorer: its new taskbar and
+    // the clicks on the icon.
+    if (wnd_) {
+        ChangeWindowMessageFilterEx(wnd_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
+        ChangeWindowMessageFilterEx(wnd_, kCallbackMessage, MSGFLT_ALLOW, nullptr);
+    }
 }
 
 NotifyIcon::~NotifyIcon() {

@@ -67,3 +67,8 @@ bool CannotControl(DWORD ourLevel, const IntegrityReading& theirs) {
 bool CannotControlWindow(HWND wnd) {
     return CannotControl(OwnIntegrityLevel(), WindowIntegrityLevel(wnd));
 }
+
+ControlVerdict DecideControl(DWORD ourLevel, const IntegrityReading& theirs, bool programToldBefore) {
+    if (!CannotControl(ourLevel, theirs)) return ControlVerdict::Act;
+    return programToldBefore ? ControlVerdict::LeaveAlone : ControlVerdict::LeaveAloneAndTell;
+}

@@ -37,3 +37,10 @@ bool CannotControl(DWORD ourLevel, const IntegrityReading& theirs);
 
 // True when this process cannot change the window (the two above, together).
 bool CannotControlWindow(HWND wnd);
+
+// What the program does with a window, by the level of its process: act on it,
+// or leave it alone (nothing half-changed, nothing registered) and, the first
+// time one of that program's windows is met, say why.
+enum class ControlVerdict { Act, LeaveAlone, LeaveAloneAndTell };
+
+ControlVerdict DecideControl(DWORD ourLevel, const IntegrityReading& theirs, bool programToldBefore);

@@ -177,7 +177,8 @@ void TCurrWinList::NAddTrayClick() {
 }
 
 void TCurrWinList::NTopMostClick() {
-    if (HWND wnd = SelectedCurrWin()) ToggleTopMost(wnd, MenuShowedTopMost);
+    HWND wnd = SelectedCurrWin();
+    if (wnd && Tray.MayControl(wnd)) ToggleTopMost(wnd, MenuShowedTopMost);
 }
 
 void TCurrWinList::N101Click(int percent) {

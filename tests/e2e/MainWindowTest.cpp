@@ -122,6 +122,7 @@ TEST(MainWindow, StoredGeometryIsReadAndWrittenBack) {
         int left, top, width, height;
     };
     // Left and top differ, and so do width and height, so that no swap passes.
+    // The stored values are screen coordinates: where the window's frame is.
     const Case cases[] = {{130, 170, 520, 310}, {-40, 90, 300, 460}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.left) + "," + std::to_string(c.top));
@@ -211,28 +212,40 @@ TEST(MainWindow, SecondStartExitsAndBringsTheHiddenWindowForward) {
 }
 
 TEST(MainWindow, SecondStartSignalsEveryMarkedWindowOnly) {
-    // Two windows of this process carry the property: both get one request;
-    // a window with another value gets none.
-    auto make = [](UINT_PTR value) {
-        HWND w = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-        SetPropA(w, InstanceGuid, reinterpret_cast<HANDLE>(value));
-        return w;
-    };
-    HWND marked[2] = {make(InstanceMark), make(InstanceMark)};
-    HWND other = make(InstanceMark + 1);
-    HANDLE mutex = CreateMutexA(nullptr, TRUE, InstanceGuid);  // this process plays the running instance
-    ProgramFolder folder;
-    EXPECT_EQ(RunToEnd(folder.Exe(), ""), 0);
-    for (HWND w : marked) {
+    // This process plays the running instance. Its mutex is open to the second
+    // start, or closed to it (an empty access list), as the mutex of an
+    // instance run as administrator is to a start without.
+    for (bool closed : {false, true}) {
+        SCOPED_TRACE(closed ? "mutex closed to the second start" : "mutex open to it");
+        // Two windows of this process carry the property: both get one request;
+        // a window with another value gets none.
+        auto make = [](UINT_PTR value) {
+            HWND w = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+            SetPropA(w, InstanceGuid, reinterpret_cast<HANDLE>(value));
+            return w;
+        };
+        HWND marked[2] = {make(InstanceMark), make(InstanceMark)};
+        HWND other = make(InstanceMark + 1);
+        SECURITY_DESCRIPTOR sd;
+        ASSERT_TRUE(InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION));
+        ACL empty;
+        ASSERT_TRUE(InitializeAcl(&empty, sizeof empty, ACL_REVISION));
+        ASSERT_TRUE(SetSecurityDescriptorDacl(&sd, TRUE, &empty, FALSE));
+        SECURITY_ATTRIBUTES sa{sizeof sa, &sd, FALSE};
+        HANDLE mutex = CreateMutexA(closed ? &sa : nullptr, TRUE, InstanceGuid);
+        ProgramFolder folder;
+        EXPECT_EQ(RunToEnd(folder.Exe(), ""), 0);
+        for (HWND w : marked) {
+            MSG msg;
+            EXPECT_TRUE(PeekMessageW(&msg, w, WM_SHOWINSTANCE, WM_SHOWINSTANCE, PM_REMOVE));
+            EXPECT_FALSE(PeekMessageW(&msg, w, WM_SHOWINSTANCE, WM_SHOWINSTANCE, PM_REMOVE)) << "only one";
+        }
         MSG msg;
-        EXPECT_TRUE(PeekMessageW(&msg, w, WM_SHOWINSTANCE, WM_SHOWINSTANCE, PM_REMOVE));
-        EXPECT_FALSE(PeekMessageW(&msg, w, WM_SHOWINSTANCE, WM_SHOWINSTANCE, PM_REMOVE)) << "only one";
+        EXPECT_FALSE(PeekMessageW(&msg, other, WM_SHOWINSTANCE, WM_SHOWINSTANCE, PM_REMOVE));
+        EXPECT_FALSE(folder.SettingsExist()) << "a second start reads and writes nothing";
+        CloseHandle(mutex);
+        for (HWND w : {marked[0], marked[1], other}) DestroyWindow(w);
     }
-    MSG msg;
-    EXPECT_FALSE(PeekMessageW(&msg, other, WM_SHOWINSTANCE, WM_SHOWINSTANCE, PM_REMOVE));
-    EXPECT_FALSE(folder.SettingsExist()) << "a second start reads and writes nothing";
-    CloseHandle(mutex);
-    for (HWND w : {marked[0], marked[1], other}) DestroyWindow(w);
 }
 
 TEST(MainWindow, SettingsLiveBesideAnExecutableInAJapaneseFolder) {

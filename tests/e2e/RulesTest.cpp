@@ -223,11 +223,14 @@ private:
 };
 
 // One run of the program in a folder of its own, with the stand-in library
-// that sends nothing (the test sends the notifications) and helper processes
-// started from copies of the helper in that folder.
+// that sends nothing (the test sends the notifications) or the real one, and
+// helper processes started from copies of the helper in that folder.
 class Session {
 public:
-    Session() { folder_.UseLibrary(SilentLibrary()); }
+    enum class Library { Silent, Real };
+    explicit Session(Library library = Library::Silent) {
+        if (library == Library::Silent) folder_.UseLibrary(SilentLibrary());
+    }
 
     std::string Folder() const { return folder_.Path(); }
     // An executable file named `name` in the folder (a copy of the helper).
@@ -444,6 +447,50 @@ TEST(Rules, HideOnOpenSendsWindowsIntoTheTrayOnceAsTheyAreMet) {
     ASSERT_EQ(s.Close(), 0);
     EXPECT_EQ(s.StoredRules(), RulesText({rule}));
     EXPECT_NE(s.StoredRules().find(",-1\r\n"), std::string::npos) << s.StoredRules();
+}
+
+// The program passes over a window that is not ready yet (disabled, or owned
+// by a disabled window) when it first shows; the library reports it again once
+// it is, and then it gets its row and its rule.
+TEST(Rules, AWindowThatBecomesReadyLateGetsItsRowAndItsRule) {
+    struct Case {
+        const char* name;
+        bool withDialog;  // a dialog of its own is open while it is disabled
+    };
+    const Case cases[] = {{"disabled for a moment", false}, {"disabled while its dialog is open", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Session s(Session::Library::Real);
+        helper::HelperClient& target = s.Helper("LateTarget.exe");
+        s.Start({{ImagePath(target.ProcessId()), 80, false, true, false}});
+        auto listed = [&](const std::string& title) {
+            std::vector<std::string> titles = s.ListedTitles();
+            return std::count(titles.begin(), titles.end(), title);
+        };
+        HWND wnd = target.NewWindow({.title = "Ready late", .style = WS_OVERLAPPEDWINDOW | WS_DISABLED});
+        HWND dialog = c.withDialog ? target.NewWindow({.title = "Its dialog", .owner = wnd}) : nullptr;
+        // Reported after the window above, by the same thread: once this one is
+        // listed, the program has decided about the other.
+        HWND barrier = target.NewWindow({.title = "Ready at once"});
+        ASSERT_TRUE(WaitUntil([&] { return listed("Ready at once") == 1; }));
+        EXPECT_EQ(listed("Ready late"), 0) << "listed while disabled";
+        EXPECT_FALSE(IsTopMost(wnd));
+
+        if (dialog) target.Destroy(dialog);
+        target.Enable(wnd, true);
+        EXPECT_TRUE(WaitUntil([&] { return listed("Ready late") == 1; })) << "no row once it is ready";
+        EXPECT_TRUE(WaitUntil([&] { return IsTopMost(wnd) != FALSE; }));
+        EXPECT_TRUE(WaitUntil([&] { return Alpha(wnd) == 204; })) << int(Alpha(wnd));
+        // Hidden and shown again, it is reported again: still one row.
+        target.Show(wnd, SW_HIDE);
+        target.Show(wnd, SW_SHOWNOACTIVATE);
+        target.Destroy(barrier);
+        HWND after = target.NewWindow({.title = "Ready after"});
+        ASSERT_TRUE(WaitUntil([&] { return listed("Ready after") == 1; }));
+        EXPECT_EQ(listed("Ready late"), 1);
+        target.Destroy(after);
+        ASSERT_EQ(s.Close(), 0);
+    }
 }
 
 TEST(Rules, LetterCaseCountsOnRefreshAndForNewWindowsButNotWhenARuleIsAdded) {

@@ -252,6 +252,68 @@ TEST_F(WindowListTest, TransparencyReachesDirectlyOwnedWindowsOnly) {
     EXPECT_TRUE(WaitUntil([&] { return (ExStyle(dialog) & WS_EX_LAYERED) == 0; }));
 }
 
+// The message boxes of a process on screen now.
+int MessageBoxCount(DWORD pid) {
+    int count = 0;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        wchar_t cls[16] = L"";
+        GetClassNameW(w, cls, 16);
+        if (owner == pid && lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(w)) ++count;
+    }
+    return count;
+}
+
+std::string AnsiOf(const std::wstring& text) {
+    std::string ansi(text.size() * 2, '\0');
+    ansi.resize(WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(),
+                                    static_cast<int>(ansi.size()), nullptr, nullptr));
+    return ansi;
+}
+
+// A program the system protects from ours (one run as administrator, when
+// Pelmora is not) is stood in for by a process nobody may open: its level
+// cannot be read, as an elevated program's cannot. Every road to its windows
+// leaves them as they are, the user is told once for that program, and a
+// window within reach is treated as ever.
+TEST_F(WindowListTest, WindowsOutOfReachAreLeftAloneAndTheUserIsToldOnce) {
+    helper::HelperClient guarded;
+    HWND wnd = guarded.NewWindow({.title = "Run as administrator"});
+    HWND second = guarded.NewWindow({.title = "Its second window"});
+    guarded.Guard();
+    HWND free = helper_.NewWindow({.title = "Within reach"});
+    Command(ID_NRefresh);
+    const int icons = TrayIconCount();
+
+    Notify(hook::HookTrayWindow, wnd);  // the gesture on its minimise button
+    HWND box = program_->WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "the user was not told";
+    EXPECT_EQ(Program::MessageBoxText(box),
+              AnsiOf(L"「Run as administrator」は管理者として実行されているプログラムのウィンドウです。\r\n"
+                     L"このウィンドウを操作するには、Pelmoraを管理者として実行してください。"));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+
+    Select("Run as administrator");
+    OpenAndCloseContextMenu();
+    Command(ID_NAddTray);
+    Command(ID_NTopMost);
+    Command(ID_NTransTrayBase + 5);
+    Notify(hook::HookTrayWindow, second);
+    Notify(hook::HookHideWindow, wnd);
+    Notify(hook::HookTrayWindow, free);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(free); })) << "a window within reach";
+    ASSERT_TRUE(program_->HandledEverythingPosted());
+    EXPECT_EQ(MessageBoxCount(program_->Pid()), 0) << "told twice";
+    for (HWND w : {wnd, second}) {
+        EXPECT_TRUE(IsWindowVisible(w));
+        EXPECT_FALSE(IsIconic(w));
+        EXPECT_EQ(ExStyle(w) & (WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_TOOLWINDOW), 0);
+    }
+    EXPECT_EQ(TrayIconCount(), icons + 1) << "only the window within reach has an icon";
+}
+
 TEST_F(WindowListTest, ListCommandsToggleByTheStateTheMenuShowed) {
     HWND wnd = helper_.NewWindow({.title = "In and out"});
     Command(ID_NRefresh);

@@ -145,6 +145,14 @@ void HelperClient::SetText(HWND wnd, const std::string& title) {
     Send("settext" + Key("hwnd", wnd) + Key("title", title));
 }
 
+void HelperClient::Guard() {
+    Send("guard");
+}
+
+void HelperClient::Enable(HWND wnd, bool on) {
+    Send("enable" + Key("hwnd", wnd) + " on=" + (on ? "1" : "0"));
+}
+
 bool HelperClient::Activate(HWND wnd) {
     return Send("activate" + Key("hwnd", wnd)).at(0) == "1";
 }

@@ -50,9 +50,12 @@ public:
     std::vector<std::string> Send(const std::string& line);
 
     HWND NewWindow(const WindowSpec& request);
+    // From now on no other process may open the helper's process.
+    void Guard();
     HICON ClassSmallIcon(HWND wnd);
     bool Show(HWND wnd, int showCommand);
     void SetText(HWND wnd, const std::string& title);
+    void Enable(HWND wnd, bool on);  // EnableWindow on the window's own thread
     bool Activate(HWND wnd);
     void Destroy(HWND wnd);
     int Clicks(HWND wnd);                   // mouse-button messages the window has received

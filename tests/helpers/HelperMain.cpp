@@ -1,6 +1,7 @@
 // window_helper.exe: makes windows in its own process on request, for tests
 // that must act on another program's windows. Protocol: HelperProtocol.h.
 #include <windows.h>
+#include <aclapi.h>
 #include <commctrl.h>
 
 #include <sstream>
@@ -32,6 +33,16 @@ std::string Ok(const std::string& value = "") {
     return value.empty() ? "ok" : "ok " + value;
 }
 
+// An empty access list on the process: nobody else may open it, not even to
+// ask its level, as with a program run at a level above the asker's.
+std::string GuardProcess() {
+    ACL empty;
+    if (!InitializeAcl(&empty, sizeof empty, ACL_REVISION)) return "err InitializeAcl failed";
+    DWORD result = SetSecurityInfo(GetCurrentProcess(), SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                                   nullptr, &empty, nullptr);
+    return result == ERROR_SUCCESS ? Ok() : "err SetSecurityInfo failed";
+}
+
 // Runs a job on the thread that owns the request's window.
 template <typename F>
 std::string OnWindowThread(const Request& request, const char* key, F job) {
@@ -42,6 +53,7 @@ std::string OnWindowThread(const Request& request, const char* key, F job) {
 std::string Execute(const Request& r) {
     const std::string& verb = r.verb;
     if (verb == "pid") return Ok(std::to_string(GetCurrentProcessId()));
+    if (verb == "guard") return GuardProcess();
     if (verb == "create")
         return ThreadFor(r).Run([&r] { return Ok(FormatHandle(CreateRequestedWindow(r))); });
     if (verb == "classicon")
@@ -54,6 +66,13 @@ std::string Execute(const Request& r) {
         std::string title = r.Get("title");
         return OnWindowThread(r, "hwnd", [title](HWND w) {
             SetWindowTextA(w, title.c_str());
+            return Ok();
+        });
+    }
+    if (verb == "enable") {
+        BOOL on = r.Number("on", 1) != 0;
+        return OnWindowThread(r, "hwnd", [on](HWND w) {
+            EnableWindow(w, on);
             return Ok();
         });
     }

@@ -15,6 +15,9 @@
 //
 // Verbs (the helper runs each on the thread that owns the window it names):
 //   pid                         -> ok PROCESS_ID
+//   guard                       -> ok once no other process may open the
+//                                  helper's process (an empty access list),
+//                                  as a program run above the caller's level
 //   create  [title=] [class=] [classicon=custom|app|none] [owner=HWND]
 //           [parent=HWND (makes a child)] [style=N] [exstyle=N]
 //           [show=normal|min|max|hidden] [thread=main|new]
@@ -29,6 +32,7 @@
 //                                  window's class, 0x0 for none)
 //   show    hwnd=HWND cmd=SW    -> ok 0|1 (ShowWindow's result)
 //   settext hwnd=HWND title=T   -> ok
+//   enable  hwnd=HWND on=0|1    -> ok (EnableWindow)
 //   activate hwnd=HWND          -> ok 0|1 (SetForegroundWindow's result)
 //   destroy hwnd=HWND           -> ok
 //   clicks  hwnd=HWND           -> ok COUNT (mouse-button messages, client or

@@ -48,10 +48,40 @@ TEST_F(EventTranslatorTest, AWindowShownLaterIsReportedOnceWhenItFirstBecomesVis
     EXPECT_EQ(Feed(EVENT_OBJECT_SHOW, wnd), std::nullopt);
     app.SetText(wnd, "Renamed");
     EXPECT_EQ(Feed(EVENT_OBJECT_NAMECHANGE, wnd), std::nullopt);
-    // Hidden into the tray and back: still the same window, not a new one.
-    app.Show(wnd, SW_HIDE);
-    app.Show(wnd, SW_SHOWNOACTIVATE);
-    EXPECT_EQ(Feed(EVENT_OBJECT_SHOW, wnd), std::nullopt);
+}
+
+// Each change that makes a window ready for the user again is reported once; changes
+// while it stays ready or stays unready are not.
+TEST_F(EventTranslatorTest, AWindowThatBecomesReadyAgainIsReportedAgainOncePerChange) {
+    struct Step {
+        const char* what;
+        void (*act)(helper::HelperClient&, HWND);
+        DWORD event;
+        bool reported;
+    };
+    const Step steps[] = {
+        {"disabled", [](helper::HelperClient& a, HWND w) { a.Enable(w, false); }, EVENT_OBJECT_STATECHANGE, false},
+        {"shown disabled", [](helper::HelperClient& a, HWND w) { a.Show(w, SW_SHOWNOACTIVATE); },
+         EVENT_OBJECT_SHOW, false},
+        {"enabled", [](helper::HelperClient& a, HWND w) { a.Enable(w, true); }, EVENT_OBJECT_STATECHANGE, true},
+        {"enabled, the event again", [](helper::HelperClient&, HWND) {}, EVENT_OBJECT_STATECHANGE, false},
+        {"hidden", [](helper::HelperClient& a, HWND w) { a.Show(w, SW_HIDE); }, EVENT_OBJECT_HIDE, false},
+        {"shown again", [](helper::HelperClient& a, HWND w) { a.Show(w, SW_SHOWNOACTIVATE); },
+         EVENT_OBJECT_SHOW, true},
+        {"title cleared", [](helper::HelperClient& a, HWND w) { a.SetText(w, ""); }, EVENT_OBJECT_NAMECHANGE,
+         false},
+        {"titled again", [](helper::HelperClient& a, HWND w) { a.SetText(w, "Back"); }, EVENT_OBJECT_NAMECHANGE,
+         true},
+        {"retitled", [](helper::HelperClient& a, HWND w) { a.SetText(w, "Renamed"); }, EVENT_OBJECT_NAMECHANGE,
+         false},
+    };
+    HWND wnd = NewWindow("Late", "hidden");
+    EXPECT_EQ(Feed(EVENT_OBJECT_CREATE, wnd), std::nullopt);
+    for (const Step& step : steps) {
+        step.act(app, wnd);
+        EXPECT_EQ(Feed(step.event, wnd), step.reported ? std::optional<WPARAM>(hook::HookWindowCreated) : std::nullopt)
+            << step.what;
+    }
 }
 
 TEST_F(EventTranslatorTest, AWindowCreatedVisibleIsReportedAtCreationOnly) {
@@ -126,8 +156,8 @@ TEST_F(EventTranslatorTest, ChildWindowsAndOtherObjectsAreIgnored) {
     request.parent = top;
     request.style = WS_VISIBLE | WS_CAPTION | WS_MINIMIZEBOX;
     HWND child = app.NewWindow(request);
-    const DWORD events[] = {EVENT_OBJECT_CREATE, EVENT_OBJECT_SHOW, EVENT_OBJECT_NAMECHANGE,
-                            EVENT_SYSTEM_MINIMIZESTART, EVENT_OBJECT_DESTROY};
+    const DWORD events[] = {EVENT_OBJECT_CREATE,     EVENT_OBJECT_SHOW,          EVENT_OBJECT_NAMECHANGE,
+                            EVENT_OBJECT_STATECHANGE, EVENT_SYSTEM_MINIMIZESTART, EVENT_OBJECT_DESTROY};
     for (DWORD event : events) {
         EXPECT_EQ(Feed(event, child), std::nullopt) << "child window, event " << event;
         // The title bar, a scroll bar or an item of the window: not the window itself.

@@ -35,6 +35,30 @@ TEST(CannotControl, OnlyALevelAboveOursOrARefusedQuery) {
     }
 }
 
+// A window above our level is left alone; the user hears of it only for the
+// first window of that program.
+TEST(DecideControl, ActsBelowOrAtOurLevelAndTellsOncePerProgramAbove) {
+    struct Case {
+        DWORD ours;
+        IntegrityReading theirs;
+        bool toldBefore;
+        ControlVerdict verdict;
+    } cases[] = {
+        {kMedium, {LevelRead::Read, kMedium}, false, ControlVerdict::Act},
+        {kMedium, {LevelRead::Read, kMedium}, true, ControlVerdict::Act},
+        {kHigh, {LevelRead::Read, kMedium}, false, ControlVerdict::Act},
+        {kMedium, {LevelRead::Failed, 0}, false, ControlVerdict::Act},  // gone: nothing to tell
+        {kMedium, {LevelRead::Read, kHigh}, false, ControlVerdict::LeaveAloneAndTell},
+        {kMedium, {LevelRead::Read, kHigh}, true, ControlVerdict::LeaveAlone},
+        {kMedium, {LevelRead::AccessDenied, 0}, false, ControlVerdict::LeaveAloneAndTell},
+        {kHigh, {LevelRead::Read, kSystem}, true, ControlVerdict::LeaveAlone},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(DecideControl(c.ours, c.theirs, c.toldBefore), c.verdict)
+            << c.ours << " " << static_cast<int>(c.theirs.result) << " " << c.theirs.level << " " << c.toldBefore;
+    }
+}
+
 class IntegrityLevelTest : public ::testing::Test {
 protected:
     helper::HelperClient client;
