@@ -59,6 +59,25 @@ std::vector<std::string> ColumnTexts(DWORD pid, HWND listView, int column) {
     return texts;
 }
 
+std::vector<std::wstring> WideColumnTexts(DWORD pid, HWND listView, int column) {
+    Remote remote(pid, sizeof(LVITEMW) + kTextSize * sizeof(wchar_t));
+    std::vector<std::wstring> texts;
+    for (int row = 0, n = RowCount(listView); row < n; ++row) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iSubItem = column;
+        item.pszText = reinterpret_cast<wchar_t*>(remote.Address() + sizeof(LVITEMW));
+        item.cchTextMax = kTextSize;
+        remote.Write(0, &item, sizeof item);
+        SendMessageW(listView, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote.Address()));
+        wchar_t text[kTextSize] = L"";
+        remote.Read(sizeof(LVITEMW), text, sizeof text);
+        text[kTextSize - 1] = L'\0';
+        texts.emplace_back(text);
+    }
+    return texts;
+}
+
 std::vector<int> RowImages(DWORD pid, HWND listView) {
     Remote remote(pid, sizeof(LVITEMA));
     std::vector<int> images;

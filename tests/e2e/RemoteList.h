@@ -11,6 +11,8 @@ namespace e2e {
 int RowCount(HWND listView);
 // The texts of one column, row by row, in the ANSI code page.
 std::vector<std::string> ColumnTexts(DWORD pid, HWND listView, int column);
+// The same through the wide request: the text as the list shows it.
+std::vector<std::wstring> WideColumnTexts(DWORD pid, HWND listView, int column);
 // The image index of each row.
 std::vector<int> RowImages(DWORD pid, HWND listView);
 // Selects and focuses one row (-1: no row selected).
