@@ -33,6 +33,23 @@ void PressBringBack(HWND main) {
     Press(main, THotKeys::kBringBack, hotkeys::kBringBackDefault);
 }
 
+// A key this process holds as another program would, given up however the test ends.
+class HeldKey {
+public:
+    HeldKey(int id, hotkeys::HotKeyCode code)
+        : id_(id), held_(RegisterHotKey(nullptr, id, hotkeys::RegisterModifiers(code), hotkeys::VirtualKey(code))) {}
+    ~HeldKey() {
+        if (held_) UnregisterHotKey(nullptr, id_);
+    }
+    HeldKey(const HeldKey&) = delete;
+    HeldKey& operator=(const HeldKey&) = delete;
+    bool Held() const { return held_; }
+
+private:
+    int id_;
+    bool held_;
+};
+
 bool Activate(helper::HelperClient& client, HWND wnd) {
     return client.Activate(wnd) && WaitUntil([&] { return GetForegroundWindow() == wnd; });
 }
@@ -75,8 +92,8 @@ TEST(HotKeys, TheTrayKeySendsTheActiveWindowAndTheOtherBringsThemBackLastFirst) 
 
 TEST(HotKeys, AKeyAnotherProgramHoldsIsSaidOnceAndTheProgramRunsOnWithTheOther) {
     // This process holds the tray key, as another program would.
-    const hotkeys::HotKeyCode taken = hotkeys::kToTrayDefault;
-    ASSERT_TRUE(RegisterHotKey(nullptr, 1, hotkeys::RegisterModifiers(taken), hotkeys::VirtualKey(taken)));
+    HeldKey taken(1, hotkeys::kToTrayDefault);
+    ASSERT_TRUE(taken.Held());
     helper::HelperClient app;
     HWND wnd = app.NewWindow({.title = "Sent by its minimise button"});
     ProgramFolder folder;
@@ -95,7 +112,6 @@ TEST(HotKeys, AKeyAnotherProgramHoldsIsSaidOnceAndTheProgramRunsOnWithTheOther) 
     PressBringBack(main);
     EXPECT_TRUE(WaitUntil([&] { return OnScreen(wnd) != FALSE; }));
     EXPECT_EQ(p.Close(), 0);
-    UnregisterHotKey(nullptr, 1);
     EXPECT_EQ(Value(folder.ReadSettings(), "HotKeyToTray"), "<absent>") << "the stored key stays as it was";
 }
 
@@ -112,11 +128,8 @@ TEST(HotKeys, StoredKeysAreReadAndWrittenBackAsTheyWere) {
         // The stored key is the one registered: this process cannot take it now.
         Program p(folder);
         ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(p.MainWindow()) != FALSE; }));
-        EXPECT_FALSE(RegisterHotKey(nullptr, 2, hotkeys::RegisterModifiers(key), hotkeys::VirtualKey(key)));
-        const hotkeys::HotKeyCode up = hotkeys::kBringBackDefault;
-        EXPECT_TRUE(RegisterHotKey(nullptr, 3, hotkeys::RegisterModifiers(up), hotkeys::VirtualKey(up)))
-            << "no key for bringing back";
-        UnregisterHotKey(nullptr, 3);
+        EXPECT_FALSE(HeldKey(2, key).Held());
+        EXPECT_TRUE(HeldKey(3, hotkeys::kBringBackDefault).Held()) << "no key for bringing back";
         ASSERT_EQ(p.Close(), 0);
     }
     const std::string xml = folder.ReadSettings();
