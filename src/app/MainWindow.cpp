@@ -15,7 +15,8 @@
 TPelmoraMainWindow::TPelmoraMainWindow(HINSTANCE instance, std::wstring commandLine)
     : Instance_(instance), CommandLine_(std::move(commandLine)) {
     AppIcon_.reset(
-        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(PELMORA_ICON_ID), IMAGE_ICON, 16, 16, 0)));
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(PELMORA_ICON_ID), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
     ui::RegisterWindowClass(instance, kClassName, ui::ObjectWndProc<TPelmoraMainWindow>,
                             LoadIconW(instance, MAKEINTRESOURCEW(PELMORA_ICON_ID)), AppIcon_.get(),
                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));

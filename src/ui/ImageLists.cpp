@@ -18,7 +18,9 @@ HICON BlankIcon() {
 }  // namespace
 
 OwnedImageList CreateSmallImageList() {
-    return OwnedImageList(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 4));
+    // The small-icon size of the system's DPI (16 at 96 DPI, 24 at 144).
+    return OwnedImageList(
+        ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), ILC_COLOR32 | ILC_MASK, 0, 4));
 }
 
 int AddIconImage(HIMAGELIST list, HICON icon) {
