@@ -146,8 +146,11 @@ void TCurrWinList::lvCurrWinData(LVITEMW& item) {
     if (item.iItem < 0 || item.iItem >= static_cast<int>(CurrWinItems.size())) return;
     const TCurrWinItem& row = CurrWinItems[item.iItem];
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-        std::wstring text = ui::FromAnsi(item.iSubItem == 0 ? row.Title : row.FileName);
-        lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
+        // The title as the system keeps it now, in every script (read without
+        // a message); the row's own text stands in for a window that is gone.
+        const bool live = item.iSubItem == 0 && InternalGetWindowText(row.Wnd, item.pszText, item.cchTextMax) > 0;
+        if (!live) lstrcpynW(item.pszText, ui::FromAnsi(item.iSubItem == 0 ? row.Title : row.FileName).c_str(),
+                             item.cchTextMax);
     }
     if (item.mask & LVIF_IMAGE) item.iImage = row.ImageIndex;
 }

@@ -395,3 +395,21 @@ TEST_F(WindowListTest, AChangedOptionIsSavedSoonAndSurvivesAKill) {
     EXPECT_EQ(CountOf(keys, "RegistWindows"), 1);
     EXPECT_EQ(CountOf(keys, "TaskbarHide"), 1);
 }
+
+// A title in any script is listed as the window holds it, whatever the ANSI
+// code page can write; a title that changes shows when its row is drawn next.
+TEST_F(WindowListTest, TitlesInEveryScriptAreListedAsTheWindowHoldsThem) {
+    const std::wstring title = L"\uD55C\uAD6D\uC5B4 \U0001F600 Za\u017C\u00F3\u0142\u0107 g\u0119\u015Bl\u0105 ja\u017A\u0144";
+    HWND wnd = helper_.NewWindow({.title = "placeholder", .unicode = true});
+    ASSERT_TRUE(SetWindowTextW(wnd, title.c_str()));
+    Command(ID_NRefresh);
+    auto listed = [&](const std::wstring& text) {
+        const std::vector<std::wstring> titles = WideColumnTexts(program_->Pid(), list_, 0);
+        return std::count(titles.begin(), titles.end(), text);
+    };
+    EXPECT_EQ(listed(title), 1);
+    const std::wstring renamed = L"\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC \u2713";
+    ASSERT_TRUE(SetWindowTextW(wnd, renamed.c_str()));
+    EXPECT_EQ(listed(renamed), 1);
+    EXPECT_EQ(listed(title), 0);
+}
