@@ -141,7 +141,9 @@ void TTray::SetTransparency(HWND wnd, int percent) {
     if (TrayControl && TransparencyChanges(wnd, alpha))
         TrayControl->RestoreWnd(wnd, false, Options.NormalIconHide, SW_RESTORE, false);
     // After the restore asked above, on the worker: a style change waits for the window.
-    window_worker::Post(wnd, [wnd, alpha] { ApplyTransparency(wnd, alpha); });
+    window_worker::Post(wnd, [wnd, alpha, owned = TOwnedWindowsScope::Current()] {
+        ApplyTransparency(wnd, alpha, owned.get());
+    });
 }
 
 // The desktop, the taskbars and the notification overflow are activated when

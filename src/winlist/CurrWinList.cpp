@@ -210,6 +210,20 @@ void TCurrWinList::RemoveCurrWinItem(HWND wnd) {
     SetCurrWinRowCount();
 }
 
+namespace {
+
+// The owners of the visible windows, which every listed window's test has read
+// anyway: what transparency rules need to find the windows they reach.
+std::shared_ptr<const TOwnedWindows> OwnedWindowsOf(TWinInfoList& infos) {
+    auto owned = std::make_shared<TOwnedWindows>();
+    for (auto& info : infos)
+        if (info->GetVisible())
+            if (HWND owner = info->GetOwnerWnd()) owned->Add(owner, info->Wnd());
+    return owned;
+}
+
+}  // namespace
+
 // Rows are made again in the order the system lists the windows, with their
 // titles read afresh; what belongs to an unchanged window, its process or its
 // icon is not redone.
@@ -218,6 +232,7 @@ void TCurrWinList::NRefreshClick() {
     CurrWinItems.clear();
     WinInfos.clear();
     EnumerateWindows(WinInfos, 0, true);
+    TOwnedWindowsScope rules(OwnedWindowsOf(WinInfos));
     for (auto& info : WinInfos) {
         if (!IsListed(*info)) continue;
         // Appended as AddCurrWinItem does, but the view learns the count once,
