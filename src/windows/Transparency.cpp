@@ -98,6 +98,10 @@ std::shared_ptr<const TOwnedWindows> TOwnedWindowsScope::Current() {
     return currentSnapshot;
 }
 
+bool TransparencyWouldChange(HWND wnd, BYTE alpha, const TOwnedWindows* snapshot) {
+    return !snapshot || !HasAlphaAlready(wnd, alpha) || !snapshot->Of(wnd).empty();
+}
+
 // Cheap questions first: the owner of each top-level window (or none, with a
 // snapshot), and the title only of the windows the target owns. A window that
 // has the alpha already is left alone, so applying a rule again on every

@@ -46,6 +46,11 @@ public:
     static std::shared_ptr<const TOwnedWindows> Current();
 };
 
+// False when applying the alpha is known to change nothing without asking the
+// desktop: the window shows that alpha already and the snapshot, given one,
+// has no visible window it owns. Asks nothing that waits for the window.
+bool TransparencyWouldChange(HWND wnd, BYTE alpha, const TOwnedWindows* snapshot);
+
 // Gives the alpha to the window and to the visible, titled windows it owns
 // directly; windows without size, and windows that show this alpha already,
 // are left as they are. The owned windows come from `snapshot` when there is
