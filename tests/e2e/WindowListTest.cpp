@@ -299,17 +299,20 @@ TEST_F(WindowListTest, TransparencyReachesDirectlyOwnedWindowsOnly) {
     Command(ID_NRefresh);
     Select("See-through");
     Command(ID_NTransTrayBase + 5);  // 50 %
-    for (HWND w : {wnd, dialog}) {
+    // The style is set a moment before the alpha: the wait is for the alpha.
+    auto alphaOf = [](HWND w) {
         BYTE alpha = 0;
         DWORD flags = 0;
-        ASSERT_TRUE(WaitUntil([&] { return (ExStyle(w) & WS_EX_LAYERED) != 0; }));
-        GetLayeredWindowAttributes(w, nullptr, &alpha, &flags);
-        EXPECT_EQ(alpha, 127);
-    }
-    EXPECT_TRUE(WaitUntil([&] { return (ExStyle(inner) & WS_EX_LAYERED) == 0; }));
+        bool layered = (ExStyle(w) & WS_EX_LAYERED) != 0;
+        return layered && GetLayeredWindowAttributes(w, nullptr, &alpha, &flags) ? int(alpha) : -1;
+    };
+    for (HWND w : {wnd, dialog}) EXPECT_TRUE(WaitUntil([&] { return alphaOf(w) == 127; })) << alphaOf(w);
     Command(ID_NTransTrayBase + 10);  // 100 % makes them ordinary again
     EXPECT_TRUE(WaitUntil([&] { return (ExStyle(wnd) & WS_EX_LAYERED) == 0; }));
     EXPECT_TRUE(WaitUntil([&] { return (ExStyle(dialog) & WS_EX_LAYERED) == 0; }));
+    // Both requests have run by now, one after the other: the window owned by
+    // the dialog was never made layered (100 % would not have reached it).
+    EXPECT_EQ(ExStyle(inner) & WS_EX_LAYERED, 0);
 }
 
 TEST_F(WindowListTest, ListCommandsToggleByTheStateTheMenuShowed) {
