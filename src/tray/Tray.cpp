@@ -147,7 +147,11 @@ void TTray::SetTransparency(HWND wnd, int percent) {
     if (TrayControl && TransparencyChanges(wnd, alpha))
         TrayControl->RestoreWnd(wnd, false, Options.NormalIconHide, SW_RESTORE, false);
     // After the restore asked above, on the worker: a style change waits for the window.
-    window_worker::Post(wnd, [wnd, alpha] { ApplyTransparency(wnd, alpha); });
+    // A refresh applies its rules again to every window: most have their
+    // alpha already and own nothing, and need no job at all.
+    std::shared_ptr<const TOwnedWindows> owned = TOwnedWindowsScope::Current();
+    if (!TransparencyWouldChange(wnd, alpha, owned.get())) return;
+    window_worker::Post(wnd, [wnd, alpha, owned] { ApplyTransparency(wnd, alpha, owned.get()); });
 }
 
 // Asked before every change, so it is quick: two handles opened and one token

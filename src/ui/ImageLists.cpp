@@ -24,7 +24,11 @@ OwnedImageList CreateSmallImageList() {
 }
 
 int AddIconImage(HIMAGELIST list, HICON icon) {
-    return ImageList_ReplaceIcon(list, -1, icon ? icon : BlankIcon());
+    return PutIconImage(list, -1, icon);
+}
+
+int PutIconImage(HIMAGELIST list, int index, HICON icon) {
+    return ImageList_ReplaceIcon(list, index, icon ? icon : BlankIcon());
 }
 
 void MoveLastImageTo(HIMAGELIST list, int position) {

@@ -26,9 +26,13 @@ std::string ModuleSnapshotPath(DWORD processId) {
     return ui::Narrow(entry.szExePath, CP_ACP);
 }
 
+std::string ProcessFileName(DWORD processId) {
+    std::string path = QueryProcessImagePath(processId);
+    return path.empty() ? ModuleSnapshotPath(processId) : path;
+}
+
 std::string GetWindowFileName(HWND wnd) {
     DWORD processId = 0;
     if (!GetWindowThreadProcessId(wnd, &processId) || processId == 0) return {};
-    std::string path = QueryProcessImagePath(processId);
-    return path.empty() ? ModuleSnapshotPath(processId) : path;
+    return ProcessFileName(processId);
 }

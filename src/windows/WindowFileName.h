@@ -1,5 +1,6 @@
-// The two ways of reading a process's executable path, apart, for callers that
-// compare them; everyone else calls GetWindowFileName.
+// A process's executable path. The two ways of reading it are apart for
+// callers that compare them; everyone else calls ProcessFileName or
+// GetWindowFileName.
 #pragma once
 #include <windows.h>
 
@@ -11,3 +12,6 @@ std::string QueryProcessImagePath(DWORD processId);
 // The first module of a toolhelp module snapshot, the process's executable.
 // Needs read access to the process. Empty on failure.
 std::string ModuleSnapshotPath(DWORD processId);
+// The executable path of the process: the fast query, else the module
+// snapshot. Empty when neither works.
+std::string ProcessFileName(DWORD processId);

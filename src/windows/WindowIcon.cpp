@@ -27,16 +27,16 @@ TIcon GetFileIcon(const std::string& fileName) {
     return TIcon::Owned(info.hIcon);
 }
 
-static HICON ClassSmallIcon(HWND wnd) {
+HICON GetClassSmallIcon(HWND wnd) {
     return reinterpret_cast<HICON>(GetClassLongPtrA(wnd, GCLP_HICONSM));
 }
 
 TIcon GetWindowIcon(HWND wnd) {
-    if (HICON classIcon = ClassSmallIcon(wnd)) return TIcon::Borrowed(classIcon);
+    if (HICON classIcon = GetClassSmallIcon(wnd)) return TIcon::Borrowed(classIcon);
     return GetFileIcon(GetWindowFileName(wnd));
 }
 
 TIcon GetWindowIcon(HWND wnd, const std::string& fileName) {
-    if (HICON classIcon = ClassSmallIcon(wnd)) return TIcon::Borrowed(classIcon);
+    if (HICON classIcon = GetClassSmallIcon(wnd)) return TIcon::Borrowed(classIcon);
     return GetFileIcon(fileName);
 }

@@ -33,6 +33,9 @@ private:
 // file is not opened). Empty when the shell has none.
 TIcon GetFileIcon(const std::string& fileName);
 
+// The small icon of the window's class, borrowed; null when it has none.
+HICON GetClassSmallIcon(HWND wnd);
+
 // The small icon of the window's class, or, when the class has none, the
 // shell's small icon for the executable of the window's process.
 TIcon GetWindowIcon(HWND wnd);

@@ -8,5 +8,6 @@ struct TCurrWinItem {
     std::string Title;     // the window's text when the row was made
     std::string FileName;  // full path of its process's executable, possibly empty
     HWND Wnd = nullptr;
-    int ImageIndex = -1;  // position of its icon in the list's image list: always its row
+    DWORD ProcessId = 0;  // the window's process when the row was made
+    int ImageIndex = -1;  // its icon's image in the list's image list, shared by rows with the same icon
 };

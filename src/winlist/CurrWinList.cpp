@@ -2,6 +2,8 @@
 // and the commands on the selected row.
 #include "winlist/CurrWinList.h"
 
+#include <unordered_map>
+
 #include "MenuDescription.h"
 #include "ProgramContract.h"
 #include "rules/Rules.h"
@@ -13,23 +15,103 @@
 #include "windows/Transparency.h"
 #include "windows/WindowEligibility.h"
 #include "windows/WindowEnumeration.h"
+#include "windows/WindowFileName.h"
 #include "windows/WindowHelpers.h"
 #include "windows/WindowWorker.h"
 
 namespace {
 
-// The row for a snapshot, its icon copied into `images`. A window without an
-// icon gets the blank image, so row i always shows image i.
-TCurrWinItem MakeCurrWinItem(TWinInfo& info, HIMAGELIST images) {
+DWORD ProcessOf(HWND wnd) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(wnd, &processId);
+    return processId;
+}
+
+// A row for the window, without its path and image yet.
+TCurrWinItem RowFor(TWinInfo& info) {
     TCurrWinItem item;
     item.Title = info.GetTitle();
-    item.FileName = info.GetFileName();
     item.Wnd = info.Wnd();
-    item.ImageIndex = ui::AddIconImage(images, GetWindowIcon(item.Wnd, item.FileName).Handle());
+    item.ProcessId = ProcessOf(item.Wnd);
     return item;
 }
 
+// Cheap questions first: hidden and owned windows are most of the desktop's
+// windows, and their title and class need not be read.
+bool IsListed(TWinInfo& info) {
+    if (!info.GetVisible() || info.GetOwnerWnd()) return false;
+    // Cloaked windows (another virtual desktop, a suspended app) and the
+    // shell's own surfaces are not the user's windows.
+    return CountsAsUserWindow(FactsOf(info)) && ui::LowerAnsi(info.GetTitle()) != "program manager";
+}
+
 }  // namespace
+
+// What one refresh knows beyond the windows themselves. A window listed
+// before, of the same process, keeps its row's path and, while its icon is the
+// same, its image; every other process's path is read once. Images of the
+// rows that are not carried over are given up when the refresh ends.
+class TCurrWinList::RefreshState {
+public:
+    RefreshState(std::vector<TCurrWinItem> previous, TRowImages& images)
+        : previous_(std::move(previous)), carried_(previous_.size(), false), images_(images) {
+        for (size_t i = 0; i < previous_.size(); ++i) rowOf_.emplace(previous_[i].Wnd, i);
+    }
+    RefreshState(const RefreshState&) = delete;
+    RefreshState& operator=(const RefreshState&) = delete;
+    ~RefreshState() {
+        for (size_t i = 0; i < previous_.size(); ++i)
+            if (!carried_[i]) images_.Release(previous_[i].ImageIndex);
+    }
+
+    // The earlier row of this window in this process, not yet carried over.
+    const TCurrWinItem* Before(HWND wnd, DWORD processId) const {
+        auto found = rowOf_.find(wnd);
+        if (found == rowOf_.end() || carried_[found->second]) return nullptr;
+        const TCurrWinItem& row = previous_[found->second];
+        return row.ProcessId == processId ? &row : nullptr;
+    }
+    // The earlier row's image goes to the new row.
+    void Carry(const TCurrWinItem& row) { carried_[&row - previous_.data()] = true; }
+
+    const std::string& FileName(DWORD processId, const TCurrWinItem* before) {
+        auto known = fileNames_.find(processId);
+        if (known != fileNames_.end()) return known->second;
+        std::string path = before ? before->FileName : processId ? ProcessFileName(processId) : std::string();
+        return fileNames_.emplace(processId, std::move(path)).first->second;
+    }
+
+private:
+    std::vector<TCurrWinItem> previous_;
+    std::vector<bool> carried_;
+    TRowImages& images_;
+    std::unordered_map<HWND, size_t> rowOf_;
+    std::unordered_map<DWORD, std::string> fileNames_;
+};
+
+// The row for a snapshot in a refresh: its path read once per process, its
+// icon copied once per icon, and both kept from the window's earlier row.
+TCurrWinItem TCurrWinList::MakeCurrWinItem(TWinInfo& info, RefreshState& state) {
+    TCurrWinItem item = RowFor(info);
+    const TCurrWinItem* before = state.Before(item.Wnd, item.ProcessId);
+    item.FileName = state.FileName(item.ProcessId, before);
+    TIconKey icon = IconKeyOf(item.Wnd, item.ProcessId, item.FileName);
+    if (before && RowImages.Shows(before->ImageIndex, icon)) {
+        state.Carry(*before);
+        item.ImageIndex = before->ImageIndex;
+    } else {
+        item.ImageIndex = RowImages.Acquire(icon);
+    }
+    return item;
+}
+
+// The path of a listed row of the process whose window is still there: then
+// the process is the one the row was made for.
+const std::string* TCurrWinList::KnownFileName(DWORD processId) const {
+    for (const TCurrWinItem& row : CurrWinItems)
+        if (row.ProcessId == processId && ProcessOf(row.Wnd) == processId) return &row.FileName;
+    return nullptr;
+}
 
 const ui::Command<TCurrWinList> TCurrWinList::kCommands[] = {
     {ID_NRefresh, &TCurrWinList::NRefreshClick},
@@ -43,8 +125,10 @@ TCurrWinList::TCurrWinList(HWND mainWindow, TTray& tray, TRules& rules)
       Tray(tray),
       Rules(rules),
       CurrWinImageList(ui::CreateSmallImageList()),
+      RowImages(CurrWinImageList.get()),
       CurrWinMenu(ui::BuildPopupMenu(menus::kCurrWinMenu)) {
-    lvCurrWin = ui::CreateOwnerDataListView(mainWindow, kIdCurrWin, {{"ウィンドウ名", 200}, {"ファイル名", 200}});
+    lvCurrWin =
+        ui::CreateOwnerDataListView(mainWindow, kIdCurrWin, {{"ウィンドウ名", 200}, {"ファイル名", 200}});
     ListView_SetImageList(lvCurrWin, CurrWinImageList.get(), LVSIL_SMALL);
     if (!IsWin2000OrLater()) ui::SetEnabled(CurrWinMenu.get(), ID_NTransTray, false);
 }
@@ -103,41 +187,62 @@ std::vector<HWND> TCurrWinList::WindowsOfFile(const std::string& fileName) const
     return windows;
 }
 
+// A new count costs the list view several milliseconds under Wine; a refresh
+// that finds as many rows as before only has them painted again.
 void TCurrWinList::SetCurrWinRowCount() {
-    ListView_SetItemCountEx(lvCurrWin, static_cast<int>(CurrWinItems.size()), 0);
+    int rows = static_cast<int>(CurrWinItems.size());
+    if (ListView_GetItemCount(lvCurrWin) != rows) ListView_SetItemCountEx(lvCurrWin, rows, 0);
     InvalidateRect(lvCurrWin, nullptr, TRUE);
 }
 
 void TCurrWinList::AddCurrWinItem(TWinInfo& info) {
-    CurrWinItems.push_back(MakeCurrWinItem(info, CurrWinImageList.get()));
+    TCurrWinItem item = RowFor(info);
+    const std::string* known = item.ProcessId ? KnownFileName(item.ProcessId) : nullptr;
+    item.FileName = known ? *known : info.GetFileName();
+    item.ImageIndex = RowImages.Acquire(IconKeyOf(item.Wnd, item.ProcessId, item.FileName));
+    CurrWinItems.push_back(item);
     SetCurrWinRowCount();
-    Rules.ApplyRuleOf(info.Wnd(), info.GetFileName());
+    Rules.ApplyRuleOf(item.Wnd, item.FileName);
 }
 
 void TCurrWinList::RemoveCurrWinItem(HWND wnd) {
     int index = IndexOfCurrWin(wnd);
     if (index < 0) return;
-    ImageList_Remove(CurrWinImageList.get(), CurrWinItems[index].ImageIndex);
-    for (size_t i = index + 1; i < CurrWinItems.size(); ++i) --CurrWinItems[i].ImageIndex;
+    RowImages.Release(CurrWinItems[index].ImageIndex);
     CurrWinItems.erase(CurrWinItems.begin() + index);
     SetCurrWinRowCount();
 }
 
+namespace {
+
+// The owners of the visible windows, which every listed window's test has read
+// anyway: what transparency rules need to find the windows they reach.
+std::shared_ptr<const TOwnedWindows> OwnedWindowsOf(TWinInfoList& infos) {
+    auto owned = std::make_shared<TOwnedWindows>();
+    for (auto& info : infos)
+        if (info->GetVisible())
+            if (HWND owner = info->GetOwnerWnd()) owned->Add(owner, info->Wnd());
+    return owned;
+}
+
+}  // namespace
+
+// Rows are made again in the order the system lists the windows, with their
+// titles read afresh; what belongs to an unchanged window, its process or its
+// icon is not redone.
 void TCurrWinList::NRefreshClick() {
+    RefreshState state(std::move(CurrWinItems), RowImages);
     CurrWinItems.clear();
-    ImageList_RemoveAll(CurrWinImageList.get());
     WinInfos.clear();
     EnumerateWindows(WinInfos, 0, true);
+    TOwnedWindowsScope rules(OwnedWindowsOf(WinInfos));
     for (auto& info : WinInfos) {
-        // Cloaked windows (another virtual desktop, a suspended app) and the
-        // shell's own surfaces are not the user's windows.
-        if (!CountsAsUserWindow(FactsOf(*info))) continue;
-        if (ui::LowerAnsi(info->GetTitle()) == "program manager") continue;
+        if (!IsListed(*info)) continue;
         // Appended as AddCurrWinItem does, but the view learns the count once,
         // below: each new count costs the list view about 4 ms under Wine,
         // more than all the rest a row needs.
-        CurrWinItems.push_back(MakeCurrWinItem(*info, CurrWinImageList.get()));
-        Rules.ApplyRuleOf(info->Wnd(), info->GetFileName());
+        CurrWinItems.push_back(MakeCurrWinItem(*info, state));
+        Rules.ApplyRuleOf(info->Wnd(), CurrWinItems.back().FileName);
     }
     SetCurrWinRowCount();
 }

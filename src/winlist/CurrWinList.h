@@ -12,6 +12,7 @@
 #include "ui/Handles.h"
 #include "ui/MenuBuilder.h"
 #include "winlist/CurrWinItem.h"
+#include "winlist/RowImages.h"
 #include "windows/WinInfo.h"
 
 class TRules;
@@ -39,6 +40,9 @@ public:
     std::vector<HWND> WindowsOfFile(const std::string& fileName) const;
 
 private:
+    class RefreshState;
+    TCurrWinItem MakeCurrWinItem(TWinInfo& info, RefreshState& state);
+    const std::string* KnownFileName(DWORD processId) const;
     HWND SelectedCurrWin() const;
     int IndexOfCurrWin(HWND wnd) const;
     void SetCurrWinRowCount();
@@ -58,6 +62,7 @@ private:
     TRules& Rules;
     HWND lvCurrWin = nullptr;
     ui::OwnedImageList CurrWinImageList;
+    TRowImages RowImages;  // the images of CurrWinImageList, by icon
     ui::OwnedMenu CurrWinMenu;
     // What the pop-up menu showed for the selected window when it opened:
     // its commands toggle by that.

@@ -362,10 +362,17 @@ TEST(Rules, StartUpTreatsPresentWindowsOfTheirPrograms) {
         Session s;
         helper::HelperClient& target = s.Helper("Target.exe");
         HWND wnd = target.NewWindow({.title = "Rule target", .show = c.show, .exStyle = c.exStyle});
+        // A titled dialog it owns shares its transparency (beside a minimised
+        // owner no owned window is shown).
+        bool shown = std::string(c.show) == "normal";
+        HWND dialog = shown ? target.NewWindow({.title = "Its dialog", .owner = wnd}) : nullptr;
         s.Start({{ImagePath(target.ProcessId()), c.transparency, c.tray, c.topMost, c.hideIcon}}, c.iconHide);
         EXPECT_TRUE(WaitUntil([&] { return OnScreen(wnd) != FALSE; }));
         EXPECT_TRUE(WaitUntil([&] { return IsTopMost(wnd) == c.topMostAfter; }));
         EXPECT_TRUE(WaitUntil([&] { return Alpha(wnd) == c.alpha; })) << int(Alpha(wnd));
+        if (dialog) {
+            EXPECT_TRUE(WaitUntil([&] { return Alpha(dialog) == c.alpha; })) << int(Alpha(dialog));
+        }
         EXPECT_EQ(s.IconShown(1), c.icon);
         s.Notify(hook::HookHideWindow, wnd);
         if (c.entry)

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <tuple>
 
 #include "Fakes.h"
 #include "Harness.h"
@@ -19,7 +21,6 @@
 using namespace e2e;
 
 namespace {
-
 
 bool Contains(const std::vector<std::string>& texts, const std::string& text) {
     return std::find(texts.begin(), texts.end(), text) != texts.end();
@@ -59,7 +60,9 @@ protected:
     void Notify(WPARAM code, HWND wnd) {
         SendMessageW(main_, hookMessage_, code, reinterpret_cast<LPARAM>(wnd));
     }
-    void TrayMouse(UINT iconId, UINT mouseMessage) { SendMessageW(main_, WM_TRAYNOTIFY, iconId, mouseMessage); }
+    void TrayMouse(UINT iconId, UINT mouseMessage) {
+        SendMessageW(main_, WM_TRAYNOTIFY, iconId, mouseMessage);
+    }
 
     // Opens the list's context menu from the keyboard and closes it again, so
     // that its ticks are set from the selected window's state.
@@ -132,9 +135,68 @@ TEST_F(WindowListTest, CreatedCodeListsTheRootOwnerOnceAndGoneCodeDropsTheRow) {
     titles = Titles();
     EXPECT_FALSE(Contains(titles, "Second"));
     EXPECT_EQ(RowCount(list_), before + 2);
-    // Row i still shows image i after a middle row went.
-    std::vector<int> images = RowImages(program_->Pid(), list_);
-    for (size_t i = 0; i < images.size(); ++i) EXPECT_EQ(images[i], static_cast<int>(i));
+}
+
+// What the program can tell apart of a window's icon: the small icon of its
+// class within its process, else (no class icon, or none readable from another
+// process, as under Wine) the shell's icon of its executable.
+std::tuple<DWORD, HICON, std::string> IconIdentity(HWND wnd, const std::string& exe) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    HICON icon = reinterpret_cast<HICON>(GetClassLongPtrA(wnd, GCLP_HICONSM));
+    return icon ? std::tuple(pid, icon, std::string()) : std::tuple(DWORD{0}, HICON{}, exe);
+}
+
+// Rows of windows with the same icon show one image, other icons other images;
+// a row that goes and a refresh leave the remaining rows their images.
+TEST_F(WindowListTest, RowsOfOneIconShareItsImageAndKeepIt) {
+    helper::HelperClient sameFile;
+    std::string otherExe = folder_.Path() + "other_program.exe";
+    ASSERT_TRUE(helper::HelperClient::CopyHelperTo(otherExe));
+    helper::HelperClient otherFile(otherExe);
+    struct Listed {
+        const char* title;
+        helper::HelperClient& from;
+        const char* className;
+        const char* icon;
+    } const listed[] = {
+        {"Class icon", helper_, "", "custom"},
+        {"Class icon again", helper_, "", "custom"},
+        {"System icon", helper_, "PelmoraHelperApp", "app"},
+        {"Icon of the file", helper_, "", "none"},
+        {"Class icon, same file", sameFile, "", "custom"},
+        {"Class icon, other file", otherFile, "", "custom"},
+    };
+    std::vector<HWND> windows;
+    std::vector<std::tuple<DWORD, HICON, std::string>> identities;
+    for (const Listed& w : listed) {
+        windows.push_back(
+            w.from.NewWindow({.title = w.title, .className = w.className, .classIcon = w.icon}));
+        identities.push_back(IconIdentity(windows.back(), w.from.ExePath()));
+        Notify(hook::HookWindowCreated, windows.back());
+    }
+    auto imageOf = [&](const char* title) {
+        int row = RowOf(title);
+        std::vector<int> images = RowImages(program_->Pid(), list_);
+        return row >= 0 && row < static_cast<int>(images.size()) ? images[row] : -2;
+    };
+    std::vector<int> images;
+    for (const Listed& w : listed) images.push_back(imageOf(w.title));
+    for (size_t i = 0; i < std::size(listed); ++i) {
+        EXPECT_GE(images[i], 0) << listed[i].title;
+        for (size_t j = 0; j < i; ++j)
+            EXPECT_EQ(images[i] == images[j], identities[i] == identities[j])
+                << listed[i].title << " / " << listed[j].title;
+    }
+    EXPECT_NE(images[0], images[5]);  // different files differ everywhere
+
+    Notify(hook::HookWindowGone, windows[0]);
+    ASSERT_EQ(RowOf(listed[0].title), -1);
+    for (size_t i = 1; i < std::size(listed); ++i)
+        EXPECT_EQ(imageOf(listed[i].title), images[i]) << listed[i].title;
+    Command(ID_NRefresh);  // the first window is still there: it is listed again
+    for (size_t i = 0; i < std::size(listed); ++i)
+        EXPECT_EQ(imageOf(listed[i].title), images[i]) << listed[i].title;
 }
 
 TEST_F(WindowListTest, CreatedCodeIgnoresWindowsThatDoNotQualify) {
@@ -246,10 +308,12 @@ TEST_F(WindowListTest, TransparencyReachesDirectlyOwnedWindowsOnly) {
                    alpha == 127;
         })) << int(alpha);
     }
-    EXPECT_TRUE(WaitUntil([&] { return (ExStyle(inner) & WS_EX_LAYERED) == 0; }));
     Command(ID_NTransTrayBase + 10);  // 100 % makes them ordinary again
     EXPECT_TRUE(WaitUntil([&] { return (ExStyle(wnd) & WS_EX_LAYERED) == 0; }));
     EXPECT_TRUE(WaitUntil([&] { return (ExStyle(dialog) & WS_EX_LAYERED) == 0; }));
+    // Both requests have run by now, one after the other: the window owned by
+    // the dialog was never made layered (100 % would not have reached it).
+    EXPECT_EQ(ExStyle(inner) & WS_EX_LAYERED, 0);
 }
 
 // The message boxes of a process on screen now.
@@ -384,7 +448,9 @@ TEST_F(WindowListTest, TransparencyAskedJustBeforeHidingComesBackWithTheWindow) 
 // An option changed during the session is in the file shortly after, so a
 // kill (or a crash, or a shutdown that times out) loses nothing.
 TEST_F(WindowListTest, AChangedOptionIsSavedSoonAndSurvivesAKill) {
-    auto stored = [&] { return folder_.SettingsExist() ? Value(folder_.ReadSettings(), "NormalIconHide") : ""; };
+    auto stored = [&] {
+        return folder_.SettingsExist() ? Value(folder_.ReadSettings(), "NormalIconHide") : "";
+    };
     EXPECT_NE(stored(), "-1");
     Command(ID_NIconHide);
     EXPECT_TRUE(WaitUntil([&] { return stored() == "-1"; }));

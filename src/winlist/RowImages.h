@@ -1,0 +1,50 @@
+// The images of the current-window list's rows, one per distinct icon. Copying
+// an icon into an image list is the dearest step of a row (over a millisecond
+// under Wine), and the windows of one program mostly share one icon; the list
+// is owner-data, so rows simply name the same image. An image no row uses any
+// more is overwritten by the next new icon, so the image list never holds more
+// images than there were distinct icons at one time.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+// What makes two rows' icons the same: the same small icon of a window class
+// in the same process (a borrowed handle, unique while that process lives), or,
+// for windows whose class has none, the shell's icon of the same file.
+struct TIconKey {
+    DWORD ProcessId = 0;
+    HICON ClassIcon = nullptr;
+    std::string FileName;  // only without a class icon
+    bool operator==(const TIconKey&) const = default;
+};
+
+// The key of the icon the list shows for a window of this process and file.
+TIconKey IconKeyOf(HWND wnd, DWORD processId, const std::string& fileName);
+
+class TRowImages {
+public:
+    explicit TRowImages(HIMAGELIST list) : list_(list) {}
+    TRowImages(const TRowImages&) = delete;
+    TRowImages& operator=(const TRowImages&) = delete;
+
+    // The image of the icon, copied in when no row uses it yet; one more row
+    // uses it from now on. -1 when the image list refuses the copy.
+    int Acquire(const TIconKey& key);
+    // One row less uses the image; -1 is ignored.
+    void Release(int index);
+    // True when the image at `index` is in use and shows this icon.
+    bool Shows(int index, const TIconKey& key) const;
+
+private:
+    struct Slot {
+        TIconKey key;
+        int users = 0;
+    };
+    int Store(HICON icon);
+
+    HIMAGELIST list_;
+    std::vector<Slot> slots_;  // slot i is image i
+};
