@@ -10,6 +10,9 @@ scripts/install-prereqs.sh
 . scripts/wine-env.sh
 # Before minutes of host stages: can this machine run Windows programs at all?
 pelmora_wine_prefix
+# The DPI test sets the desktop's LogPixels and puts them back; a run killed
+# in the middle of it would leave them for every later run.
+pelmora_wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
 
 step() { echo; echo "=== $* ==="; }
 
