@@ -82,7 +82,11 @@ TEST(Dpi, At144DpiTheProgramLaysItselfOutAndStoresSizesAt96) {
         // The rule editor: its client area and buttons at 150 %.
         PostMessageW(main, WM_COMMAND, ID_NNew, 0);
         HWND editor = nullptr;
-        ASSERT_TRUE(WaitUntil([&] { return (editor = FindWindowW(L"#32770", L"自動ウィンドウ制御 - 設定")) != nullptr; }));
+        // Shown once it has laid itself out.
+        ASSERT_TRUE(WaitUntil([&] {
+            editor = FindWindowW(L"#32770", L"自動ウィンドウ制御 - 設定");
+            return editor && IsWindowVisible(editor);
+        }));
         // Designed 282 x 229, OK at (112, 199)-(187, 224); edges round half up.
         EXPECT_EQ(ClientOf(editor).right, 423);
         EXPECT_EQ(ClientOf(editor).bottom, 344);
