@@ -313,8 +313,11 @@ public:
 private:
     Editor WaitForEditor() {
         HWND dialog = nullptr;
-        WaitUntil(
-            [&] { return (dialog = TopLevelOf(program_->Pid(), L"#32770", kEditorCaption)) != nullptr; });
+        // Shown once it has made and filled its controls.
+        WaitUntil([&] {
+            dialog = TopLevelOf(program_->Pid(), L"#32770", kEditorCaption);
+            return dialog && IsWindowVisible(dialog);
+        });
         EXPECT_NE(dialog, nullptr) << "the rule editor did not open";
         return Editor(dialog);
     }
