@@ -15,7 +15,7 @@ namespace {
 
 constexpr wchar_t kTrayWindowClass[] = L"PelmoraTrayControl";
 constexpr UINT kMaxIconId = 65535;
-// The first-version record's tooltip field holds 64 bytes with its terminator.
+// The first-version wide record's tooltip field holds 64 characters with its terminator.
 constexpr size_t kTipLimit = 63;
 
 }  // namespace
