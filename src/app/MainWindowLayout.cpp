@@ -34,7 +34,7 @@ void TPelmoraMainWindow::CreateControls() {
     Tray_ = std::make_unique<TTray>(static_cast<TTrayHost&>(*this), Handle_, Instance_, AppIcon_.get(), Options_,
                                     changed);
     Rules_ = std::make_unique<TRules>(
-        Handle_, *Tray_, [this](const std::string& file) { return CurrWin_->WindowsOfFile(file); }, changed);
+        Handle_, *Tray_, [this](const std::wstring& file) { return CurrWin_->WindowsOfFile(file); }, changed);
     CurrWin_ = std::make_unique<TCurrWinList>(Handle_, *Tray_, *Rules_);
     Hook_ = std::make_unique<THookEvents>(*Tray_, *CurrWin_);
     HotKeys_ = std::make_unique<THotKeys>(Handle_, *Tray_, changed);

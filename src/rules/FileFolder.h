@@ -1,13 +1,9 @@
-// The folder part of a file name in the system's code page, where the file
-// chooser of the rule editor starts.
+// The folder part of a file name, where the rule editor's file chooser starts.
 #pragma once
 #include <string>
 #include <string_view>
 
-#include "rules/CodePage.h"
-
 // Everything up to the last "\" or ":", without that "\" unless it ends a root
-// ("C:\", "\"); empty when there is no folder part. Two-byte characters count
-// whole, so a trail byte 0x5C is not a "\".
+// ("C:\", "\"); empty when there is no folder part.
 //   C:\Tools\x.exe -> C:\Tools     C:\x.exe -> C:\     C:x.exe -> C:     x.exe -> (empty)
-std::string FolderOfFile(std::string_view fileName, LeadByteTest isLeadByte);
+std::wstring FolderOfFile(std::wstring_view fileName);

@@ -2,10 +2,11 @@
 
 #include "prefs/Preferences.h"
 #include "rules/CommaText.h"
+#include "rules/PercentText.h"
 
 namespace {
 
-enum Field : size_t { kFileName, kTransparency, kTray, kTopMost, kHideIcon, kFieldCount, kHideOnOpen = kFieldCount };
+enum Field : size_t { kFileName, kTransparency, kTray, kTopMost, kHideIcon, kFieldCount, kHideOnOpen = kFieldCount, kExactFileName };
 
 constexpr int kOpaque = 100;
 
@@ -15,6 +16,17 @@ int ReadTransparency(const std::string& text) {
     } catch (const ConvertError&) {
         return kOpaque;
     }
+}
+
+// A path is kept exactly only where the code page lacks one of its
+// characters, so its UTF-8 form always has a byte beyond ASCII; a field
+// without one is no exact path.
+std::string ReadExactFileName(const std::string& text) {
+    std::optional<std::string> bytes = PercentDecode(text);
+    if (!bytes) return {};
+    for (char ch : *bytes)
+        if (static_cast<unsigned char>(ch) >= 0x80) return std::move(*bytes);
+    return {};
 }
 
 bool ReadOptionalTruth(const std::string& text) {
@@ -53,6 +65,7 @@ std::optional<StoredRule> ReadRuleLine(std::string_view line, LeadByteTest isLea
     rule.TopMost = StrToBool(fields[kTopMost]);
     rule.HideIcon = StrToBool(fields[kHideIcon]);
     rule.HideOnOpen = fields.size() > kHideOnOpen && ReadOptionalTruth(fields[kHideOnOpen]);
+    if (fields.size() > kExactFileName) rule.ExactFileName = ReadExactFileName(fields[kExactFileName]);
     return rule;
 }
 
@@ -71,7 +84,8 @@ std::string RuleLine(const StoredRule& rule, LeadByteTest isLeadByte) {
     fields[kTray] = BoolToStr(rule.Tray);
     fields[kTopMost] = BoolToStr(rule.TopMost);
     fields[kHideIcon] = BoolToStr(rule.HideIcon);
-    if (rule.HideOnOpen) fields.push_back(BoolToStr(true));
+    if (rule.HideOnOpen || !rule.ExactFileName.empty()) fields.push_back(BoolToStr(rule.HideOnOpen));
+    if (!rule.ExactFileName.empty()) fields.push_back(PercentEncode(rule.ExactFileName));
     return JoinCommaText(fields, isLeadByte) + "\r\n";
 }
 

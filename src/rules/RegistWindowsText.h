@@ -1,9 +1,13 @@
 // The rule list as the settings file keeps it, in the value "RegistWindows":
 // one line per rule, ended by CR LF, each line the comma text
-//     file name, transparency, tray, topmost, hide icon[, hide on open]
+//     file name, transparency, tray, topmost, hide icon[, hide on open[, exact file name]]
 // with the truth values written "-1" and "0". The sixth field is written only
-// when set ("-1"), so a rule without it is the five fields older versions
-// read; they ignore the fields beyond the fifth. An empty list is the empty text.
+// when set ("-1") or when a seventh follows, so a rule without them is the
+// five fields older versions read; they ignore the fields beyond the fifth.
+// The seventh is there only for a path that the system's code page cannot
+// write: the first field then holds the path with "?" for each character the
+// code page lacks (a name no file can have), and the seventh the path's UTF-8
+// bytes, percent-encoded (rules/PercentText.h). An empty list is the empty text.
 #pragma once
 #include <optional>
 #include <string>
@@ -15,6 +19,7 @@
 // The values of one rule that the list stores (everything but its icon).
 struct StoredRule {
     std::string FileName;    // full path of the executable, system code page
+    std::string ExactFileName;  // UTF-8 of that path where the code page lacks a character; else empty
     bool TopMost = false;    // the windows are kept on top (or lose that state)
     bool Tray = false;       // the windows go into the notification area
     int Transparency = 100;  // opacity in percent; 100 is opaque
@@ -33,6 +38,8 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 // letter case, and any other text in the first five throws ConvertError. A
 // sixth field that is no truth value reads as unset: older versions wrote
 // nothing there, and whatever a file holds there must not stop the program.
+// A seventh field that is no percent-encoded text of some non-ASCII bytes
+// reads as empty.
 std::optional<StoredRule> ReadRuleLine(std::string_view line, LeadByteTest isLeadByte);
 
 // Every line of the text that makes a rule, in order. Throws ConvertError as

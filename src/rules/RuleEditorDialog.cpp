@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "prefs/Preferences.h"
-#include "rules/CodePage.h"
+#include "rules/RulePath.h"
 #include "rules/FileFolder.h"
 #include "ui/Dpi.h"
 #include "ui/CheckGroupBox.h"
@@ -77,9 +77,8 @@ BOOL ShowOpenFileDialog(OPENFILENAMEW& ofn) {
 
 }  // namespace
 
-std::optional<std::string> ChooseExecutable(HWND owner, const std::string& initialFolder) {
+std::optional<std::wstring> ChooseExecutable(HWND owner, const std::wstring& folder) {
     const std::wstring filter = FilterList(kOpenDialogFilter);
-    const std::wstring folder = ui::FromAnsi(initialFolder);
     std::vector<wchar_t> file(kFileBufferChars, L'\0');
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
@@ -91,7 +90,7 @@ std::optional<std::string> ChooseExecutable(HWND owner, const std::string& initi
     ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
     if (!ShowOpenFileDialog(ofn)) return std::nullopt;
-    return ui::Narrow(file.data(), CP_ACP);
+    return std::wstring(file.data());
 }
 
 TForm3::TForm3(HWND owner, const StoredRule& values, const FileChooser& chooser)
@@ -198,7 +197,7 @@ void TForm3::FitLabel(int id) {
 // The opening command's values, in the order the controls depend on each
 // other: the slider's label follows the slider, chkHide the tray group.
 void TForm3::Prefill() {
-    SetWindowTextW(GetDlgItem(hwnd_, kEdtFile), ui::FromAnsi(values_.FileName).c_str());
+    SetWindowTextW(GetDlgItem(hwnd_, kEdtFile), RulePath(values_).c_str());
     ui::SetSliderValue(GetDlgItem(hwnd_, kJvxSlider1), values_.Transparency);
     SetChecked(GetDlgItem(hwnd_, kChkTopMost), values_.TopMost);
     ui::SetGroupChecked(gboxTray_, values_.Tray);
@@ -209,7 +208,7 @@ void TForm3::Prefill() {
 // The tray group's check boxes count also while they are disabled.
 StoredRule TForm3::Values() const {
     StoredRule values;
-    values.FileName = ui::Narrow(WindowText(GetDlgItem(hwnd_, kEdtFile)), CP_ACP);
+    SetRulePath(values, WindowText(GetDlgItem(hwnd_, kEdtFile)));
     values.Transparency = ui::SliderValue(GetDlgItem(hwnd_, kJvxSlider1));
     values.TopMost = IsChecked(GetDlgItem(hwnd_, kChkTopMost));
     values.Tray = ui::IsGroupChecked(gboxTray_);
@@ -225,9 +224,8 @@ void TForm3::FormCreate() {
 
 void TForm3::btnFileClick() {
     HWND edit = GetDlgItem(hwnd_, kEdtFile);
-    const std::string folder = FolderOfFile(ui::Narrow(WindowText(edit), CP_ACP), IsAnsiLeadByte);
-    if (std::optional<std::string> picked = chooser_(hwnd_, folder))
-        SetWindowTextW(edit, ui::FromAnsi(*picked).c_str());
+    if (std::optional<std::wstring> picked = chooser_(hwnd_, FolderOfFile(WindowText(edit))))
+        SetWindowTextW(edit, picked->c_str());
 }
 
 void TForm3::JvxSlider1Change(int value) {

@@ -14,15 +14,15 @@
 #include "ui/Handles.h"
 #include "ui/ModalDialog.h"
 
-// Lets the user pick a file, starting in initialFolder (system code page;
-// empty: the chooser's default folder). Returns the full path picked, or
-// nothing when the user cancels.
-using FileChooser = std::function<std::optional<std::string>(HWND owner, const std::string& initialFolder)>;
+// Lets the user pick a file, starting in initialFolder (empty: the chooser's
+// default folder). Returns the full path picked, or nothing when the user
+// cancels.
+using FileChooser = std::function<std::optional<std::wstring>(HWND owner, const std::wstring& initialFolder)>;
 
 // The system's file-open dialog with the filter
 // "実行ファイル(*.exe)|*.exe|すべて(*.*)|*.*" (executables preselected). It
 // accepts any name the user picks or types.
-std::optional<std::string> ChooseExecutable(HWND owner, const std::string& initialFolder);
+std::optional<std::wstring> ChooseExecutable(HWND owner, const std::wstring& initialFolder);
 
 // The rule editor dialog ("自動ウィンドウ制御 - 設定").
 class TForm3 {

@@ -5,6 +5,7 @@
 
 #include "MenuDescription.h"
 #include "rules/RuleEditorDialog.h"
+#include "rules/RulePath.h"
 #include "rules/Rules.h"
 #include "ui/ListView.h"
 #include "ui/Text.h"
@@ -28,7 +29,7 @@ LRESULT TRules::OnNotify(NMHDR& hdr) {
     } else if (hdr.code == LVN_ODFINDITEMW) {
         auto& find = reinterpret_cast<NMLVFINDITEMW&>(hdr);
         return ui::FindRow(find.lvfi, find.iStart, static_cast<int>(RegWinItems.size()),
-                           [this](int row) { return ui::FromAnsi(RegWinItems[row].FileName); });
+                           [this](int row) { return RegWinItems[row].Path; });
     }
     return 0;
 }
@@ -61,7 +62,7 @@ void TRules::lvRegWinData(LVITEMW& item) {
         std::wstring text;
         switch (item.iSubItem) {
             case 0:
-                text = ui::FromAnsi(rule.FileName);
+                text = rule.Path;
                 break;
             case 1:
                 text = std::to_wstring(rule.Transparency) + L"%";
@@ -88,9 +89,9 @@ void TRules::NNewClick() {
     EditRule(StoredRule{});
 }
 
-void TRules::RegisterProgram(const std::string& fileName) {
+void TRules::RegisterProgram(const std::wstring& fileName) {
     StoredRule prefill;
-    prefill.FileName = fileName;
+    SetRulePath(prefill, fileName);
     EditRule(prefill);
 }
 

@@ -13,23 +13,30 @@
 #include "tray/Tray.h"
 #include "ui/ImageLists.h"
 #include "ui/ListView.h"
-#include "ui/Text.h"
-#include "rules/FileFolder.h"
+#include "rules/RulePath.h"
 #include "windows/Transparency.h"
 #include "windows/WindowHelpers.h"
 
 namespace {
 
-bool IsExistingFile(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+bool IsExistingFile(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // The text from the last "." to the end, unless a "\" or ":" follows it.
-bool HasExeExtension(const std::string& path) {
-    size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || path.find_first_of("\\:", dot) != std::string::npos) return false;
-    return ui::LowerAnsi(path.substr(dot)) == ".exe";
+bool HasExeExtension(const std::wstring& path) {
+    size_t dot = path.find_last_of(L'.');
+    if (dot == std::wstring::npos || path.find_first_of(L"\\:", dot) != std::wstring::npos) return false;
+    return CompareStringOrdinal(path.c_str() + dot, -1, L".exe", -1, TRUE) == CSTR_EQUAL;
+}
+
+TRegWinItem ItemOf(const StoredRule& values) {
+    TRegWinItem item;
+    static_cast<StoredRule&>(item) = values;
+    item.Path = RulePath(values);
+    DropStaleExactPath(item);
+    return item;
 }
 
 // Gives the rules from `first` on their images, image i for rule i. Every
@@ -40,7 +47,7 @@ bool HasExeExtension(const std::string& path) {
 void AddRuleImages(HIMAGELIST list, std::vector<TRegWinItem>& rules, size_t first) {
     if (first >= rules.size()) return;
     ImageList_SetImageCount(list, static_cast<UINT>(rules.size()));
-    int drawn = ui::AddIconImage(list, GetFileIcon(rules[first].FileName).Handle());
+    int drawn = ui::AddIconImage(list, GetFileIcon(rules[first].Path).Handle());
     for (size_t i = first; i < rules.size(); ++i) {
         ImageList_Copy(list, static_cast<int>(i), list, drawn, ILCF_MOVE);
         rules[i].ImageIndex = static_cast<int>(i);
@@ -66,22 +73,23 @@ TRules::TRules(HWND mainWindow, TTray& tray, WindowsOfFile windowsOfFile, std::f
     ListView_SetImageList(lvRegWin, RegWinImageList.get(), LVSIL_SMALL);
 }
 
-int TRules::IndexOfRule(const std::string& fileName) const {
+int TRules::IndexOfRule(const std::wstring& fileName) const {
     for (size_t i = 0; i < RegWinItems.size(); ++i)
-        if (RegWinItems[i].FileName == fileName) return static_cast<int>(i);
+        if (RegWinItems[i].Path == fileName) return static_cast<int>(i);
     return -1;
 }
 
 void TRules::AddRule(const StoredRule& values) {
-    if (!IsExistingFile(values.FileName) || !HasExeExtension(values.FileName)) return;
+    const std::wstring path = RulePath(values);
+    if (!IsExistingFile(path) || !HasExeExtension(path)) return;
     PutRule(values);
     // A copy: treating other programs' windows waits on them, and the list may
     // change meanwhile.
-    const TRegWinItem rule = RegWinItems[IndexOfRule(values.FileName)];
-    for (HWND wnd : WindowsOfFile_(rule.FileName)) ApplyRule(wnd, rule);
+    const TRegWinItem rule = RegWinItems[IndexOfRule(path)];
+    for (HWND wnd : WindowsOfFile_(rule.Path)) ApplyRule(wnd, rule);
 }
 
-void TRules::ApplyRuleOf(HWND wnd, const std::string& fileName) {
+void TRules::ApplyRuleOf(HWND wnd, const std::wstring& fileName) {
     const bool first = FirstMeeting(wnd);
     int index = IndexOfRule(fileName);
     if (index < 0) return;
@@ -103,12 +111,11 @@ bool TRules::FirstMeeting(HWND wnd) {
 // Adds the rule, or replaces the rule of the same file in its row; the icon of
 // the file's type goes to the rule's position in the image list.
 void TRules::PutRule(const StoredRule& values) {
-    if (!HasExeExtension(values.FileName)) return;
-    int existing = IndexOfRule(values.FileName);
+    TRegWinItem rule = ItemOf(values);
+    if (!HasExeExtension(rule.Path)) return;
+    int existing = IndexOfRule(rule.Path);
     if (existing >= 0) DeleteRule(existing, true);
-    TRegWinItem rule;
-    static_cast<StoredRule&>(rule) = values;
-    rule.ImageIndex = ui::AddIconImage(RegWinImageList.get(), GetFileIcon(rule.FileName).Handle());
+    rule.ImageIndex = ui::AddIconImage(RegWinImageList.get(), GetFileIcon(rule.Path).Handle());
     RegWinItems.push_back(rule);
     if (existing >= 0) {
         std::rotate(RegWinItems.begin() + existing, RegWinItems.end() - 1, RegWinItems.end());
@@ -146,13 +153,14 @@ void TRules::ApplyRule(HWND wnd, const TRegWinItem& rule) {
 void TRules::LoadRules(const std::string& text) {
     const size_t first = RegWinItems.size();
     for (const StoredRule& values : ReadRegistWindows(text, IsAnsiLeadByte)) {
-        if (!HasExeExtension(values.FileName)) continue;
-        int index = IndexOfRule(values.FileName);
+        TRegWinItem rule = ItemOf(values);
+        if (!HasExeExtension(rule.Path)) continue;
+        int index = IndexOfRule(rule.Path);
         if (index < 0) {
             index = static_cast<int>(RegWinItems.size());
             RegWinItems.emplace_back();
         }
-        static_cast<StoredRule&>(RegWinItems[index]) = values;
+        RegWinItems[index] = std::move(rule);
     }
     AddRuleImages(RegWinImageList.get(), RegWinItems, first);
     SetRegWinRowCount();

@@ -20,7 +20,7 @@ class TTray;
 class TRules {
 public:
     // The windows now listed whose executable is this file (in any letter case).
-    using WindowsOfFile = std::function<std::vector<HWND>(const std::string& fileName)>;
+    using WindowsOfFile = std::function<std::vector<HWND>(const std::wstring& fileName)>;
 
     // rulesChanged: a rule was added, replaced or deleted and is to be saved.
     TRules(HWND mainWindow, TTray& tray, WindowsOfFile windowsOfFile, std::function<void()> rulesChanged);
@@ -34,13 +34,14 @@ public:
     void OnContextMenu(POINT screen);
 
     // Operations for the other subsystems.
-    int IndexOfRule(const std::string& fileName) const;
+    // The rule whose path is this one exactly; -1 when none.
+    int IndexOfRule(const std::wstring& fileName) const;
     // Applies the rule of the window's executable, if there is one: to a
     // window the library reports or a refresh finds. The first time a window
     // is met, a rule that hides on open sends it into the tray at once.
-    void ApplyRuleOf(HWND wnd, const std::string& fileName);
+    void ApplyRuleOf(HWND wnd, const std::wstring& fileName);
     // Opens the editor for a new rule of this executable (自動ウィンドウ制御に登録).
-    void RegisterProgram(const std::string& fileName);
+    void RegisterProgram(const std::wstring& fileName);
 
     // The stored "RegistWindows" text.
     void LoadRules(const std::string& text);

@@ -1,6 +1,7 @@
 // Text at the interface boundary: the program's own texts are UTF-8 in the
-// source and shown through the W functions; data from other windows, processes
-// and files stays in the ANSI code page and is converted only for display.
+// source and shown through the W functions. Titles and executable paths of
+// other programs are read as UTF-16 where they are shown or matched; the
+// settings file keeps its text in the ANSI code page.
 #pragma once
 #include <windows.h>
 

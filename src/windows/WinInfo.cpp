@@ -32,7 +32,7 @@ bool TWinInfo::GetVisible() {
     return Cached(Visible_, visibleFetched_, [this] { return ReadVisible(); });
 }
 
-const std::string& TWinInfo::GetFileName() {
+const std::wstring& TWinInfo::GetFileName() {
     return Cached(FileName_, fileNameFetched_, [this] { return ReadFileName(); });
 }
 
@@ -54,6 +54,6 @@ bool TWinInfo::ReadVisible() const {
     return IsWindowVisible(Wnd_) != FALSE;
 }
 
-std::string TWinInfo::ReadFileName() const {
+std::wstring TWinInfo::ReadFileName() const {
     return GetWindowFileName(Wnd_);
 }

@@ -21,14 +21,14 @@ public:
     const std::string& GetTitle();
     HWND GetOwnerWnd();
     bool GetVisible();
-    const std::string& GetFileName();
+    const std::wstring& GetFileName();
 
     // Always ask the system.
     std::string ReadWindowClassName() const;  // at most 79 bytes
     std::string ReadTitle() const;            // at most 254 bytes; never waits long
     HWND ReadOwnerWnd() const;
     bool ReadVisible() const;
-    std::string ReadFileName() const;
+    std::wstring ReadFileName() const;
 
 private:
     HWND Wnd_;
@@ -37,7 +37,7 @@ private:
     std::string Title_;
     HWND OwnerWnd_ = nullptr;
     bool Visible_ = false;
-    std::string FileName_;
+    std::wstring FileName_;
     bool classNameFetched_ = false;
     bool titleFetched_ = false;
     bool ownerFetched_ = false;

@@ -9,9 +9,9 @@
 #include "windows/WindowIcon.h"
 #include "windows/WindowText.h"
 
-// Full path of the executable of the window's process; empty when it cannot be
+// Full path of the executable of the window's process (UTF-16); empty when it cannot be
 // determined (no such window, a process that refuses every query).
-std::string GetWindowFileName(HWND wnd);
+std::wstring GetWindowFileName(HWND wnd);
 
 // The window's rectangle in screen coordinates; false when the window is gone.
 bool GetWindowBounds(HWND wnd, RECT& bounds);

@@ -19,9 +19,9 @@ void TIcon::Reset() {
     icon_ = nullptr;
 }
 
-TIcon GetFileIcon(const std::string& fileName) {
-    SHFILEINFOA info{};
-    if (!SHGetFileInfoA(fileName.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+TIcon GetFileIcon(const std::wstring& fileName) {
+    SHFILEINFOW info{};
+    if (!SHGetFileInfoW(fileName.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
                         SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES))
         return {};
     return TIcon::Owned(info.hIcon);
@@ -36,7 +36,7 @@ TIcon GetWindowIcon(HWND wnd) {
     return GetFileIcon(GetWindowFileName(wnd));
 }
 
-TIcon GetWindowIcon(HWND wnd, const std::string& fileName) {
+TIcon GetWindowIcon(HWND wnd, const std::wstring& fileName) {
     if (HICON classIcon = GetClassSmallIcon(wnd)) return TIcon::Borrowed(classIcon);
     return GetFileIcon(fileName);
 }

@@ -31,7 +31,7 @@ private:
 
 // The shell's small icon for the file's type, derived from its name alone (the
 // file is not opened). Empty when the shell has none.
-TIcon GetFileIcon(const std::string& fileName);
+TIcon GetFileIcon(const std::wstring& fileName);
 
 // The small icon of the window's class, borrowed; null when it has none.
 HICON GetClassSmallIcon(HWND wnd);
@@ -41,4 +41,4 @@ HICON GetClassSmallIcon(HWND wnd);
 TIcon GetWindowIcon(HWND wnd);
 // The same for a caller that has read the window's executable path already:
 // the process is not asked again.
-TIcon GetWindowIcon(HWND wnd, const std::string& fileName);
+TIcon GetWindowIcon(HWND wnd, const std::wstring& fileName);

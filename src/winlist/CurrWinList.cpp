@@ -74,10 +74,10 @@ public:
     // The earlier row's image goes to the new row.
     void Carry(const TCurrWinItem& row) { carried_[&row - previous_.data()] = true; }
 
-    const std::string& FileName(DWORD processId, const TCurrWinItem* before) {
+    const std::wstring& FileName(DWORD processId, const TCurrWinItem* before) {
         auto known = fileNames_.find(processId);
         if (known != fileNames_.end()) return known->second;
-        std::string path = before ? before->FileName : processId ? ProcessFileName(processId) : std::string();
+        std::wstring path = before ? before->FileName : processId ? ProcessFileName(processId) : std::wstring();
         return fileNames_.emplace(processId, std::move(path)).first->second;
     }
 
@@ -86,7 +86,7 @@ private:
     std::vector<bool> carried_;
     TRowImages& images_;
     std::unordered_map<HWND, size_t> rowOf_;
-    std::unordered_map<DWORD, std::string> fileNames_;
+    std::unordered_map<DWORD, std::wstring> fileNames_;
 };
 
 // The row for a snapshot in a refresh: its path read once per process, its
@@ -107,7 +107,7 @@ TCurrWinItem TCurrWinList::MakeCurrWinItem(TWinInfo& info, RefreshState& state) 
 
 // The path of a listed row of the process whose window is still there: then
 // the process is the one the row was made for.
-const std::string* TCurrWinList::KnownFileName(DWORD processId) const {
+const std::wstring* TCurrWinList::KnownFileName(DWORD processId) const {
     for (const TCurrWinItem& row : CurrWinItems)
         if (row.ProcessId == processId && ProcessOf(row.Wnd) == processId) return &row.FileName;
     return nullptr;
@@ -180,10 +180,10 @@ int TCurrWinList::IndexOfCurrWin(HWND wnd) const {
     return -1;
 }
 
-std::vector<HWND> TCurrWinList::WindowsOfFile(const std::string& fileName) const {
+std::vector<HWND> TCurrWinList::WindowsOfFile(const std::wstring& fileName) const {
     std::vector<HWND> windows;
     for (const TCurrWinItem& row : CurrWinItems)
-        if (lstrcmpiA(row.FileName.c_str(), fileName.c_str()) == 0) windows.push_back(row.Wnd);
+        if (lstrcmpiW(row.FileName.c_str(), fileName.c_str()) == 0) windows.push_back(row.Wnd);
     return windows;
 }
 
@@ -197,7 +197,7 @@ void TCurrWinList::SetCurrWinRowCount() {
 
 void TCurrWinList::AddCurrWinItem(TWinInfo& info) {
     TCurrWinItem item = RowFor(info);
-    const std::string* known = item.ProcessId ? KnownFileName(item.ProcessId) : nullptr;
+    const std::wstring* known = item.ProcessId ? KnownFileName(item.ProcessId) : nullptr;
     item.FileName = known ? *known : info.GetFileName();
     item.ImageIndex = RowImages.Acquire(IconKeyOf(item.Wnd, item.ProcessId, item.FileName));
     CurrWinItems.push_back(item);
@@ -254,8 +254,9 @@ void TCurrWinList::lvCurrWinData(LVITEMW& item) {
         // The title as the system keeps it now, in every script (read without
         // a message); the row's own text stands in for a window that is gone.
         const bool live = item.iSubItem == 0 && InternalGetWindowText(row.Wnd, item.pszText, item.cchTextMax) > 0;
-        if (!live) lstrcpynW(item.pszText, ui::FromAnsi(item.iSubItem == 0 ? row.Title : row.FileName).c_str(),
-                             item.cchTextMax);
+        if (!live)
+            lstrcpynW(item.pszText, item.iSubItem == 0 ? ui::FromAnsi(row.Title).c_str() : row.FileName.c_str(),
+                      item.cchTextMax);
     }
     if (item.mask & LVIF_IMAGE) item.iImage = row.ImageIndex;
 }

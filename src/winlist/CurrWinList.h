@@ -37,12 +37,12 @@ public:
     void AddCurrWinItem(TWinInfo& info);
     void RemoveCurrWinItem(HWND wnd);
     // The listed windows whose executable is this file, in any letter case.
-    std::vector<HWND> WindowsOfFile(const std::string& fileName) const;
+    std::vector<HWND> WindowsOfFile(const std::wstring& fileName) const;
 
 private:
     class RefreshState;
     TCurrWinItem MakeCurrWinItem(TWinInfo& info, RefreshState& state);
-    const std::string* KnownFileName(DWORD processId) const;
+    const std::wstring* KnownFileName(DWORD processId) const;
     HWND SelectedCurrWin() const;
     int IndexOfCurrWin(HWND wnd) const;
     void SetCurrWinRowCount();

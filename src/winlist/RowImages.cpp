@@ -5,7 +5,7 @@
 #include "ui/ImageLists.h"
 #include "windows/WindowIcon.h"
 
-TIconKey IconKeyOf(HWND wnd, DWORD processId, const std::string& fileName) {
+TIconKey IconKeyOf(HWND wnd, DWORD processId, const std::wstring& fileName) {
     if (HICON classIcon = GetClassSmallIcon(wnd)) return {processId, classIcon, {}};
     return {0, nullptr, fileName};
 }

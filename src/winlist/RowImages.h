@@ -17,12 +17,12 @@
 struct TIconKey {
     DWORD ProcessId = 0;
     HICON ClassIcon = nullptr;
-    std::string FileName;  // only without a class icon
+    std::wstring FileName;  // only without a class icon
     bool operator==(const TIconKey&) const = default;
 };
 
 // The key of the icon the list shows for a window of this process and file.
-TIconKey IconKeyOf(HWND wnd, DWORD processId, const std::string& fileName);
+TIconKey IconKeyOf(HWND wnd, DWORD processId, const std::wstring& fileName);
 
 class TRowImages {
 public:

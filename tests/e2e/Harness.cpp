@@ -22,21 +22,29 @@ std::string BuiltExe() {
 
 // Removes a folder with everything in it, so that a test that stopped half way
 // leaves nothing behind for the next run (Wine reuses process ids).
-void RemoveTree(const std::string& dir) {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((dir + "*").c_str(), &found);
+// Wide, so folders and files named in any script go too.
+void RemoveTree(const std::wstring& dir) {
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((dir + L"*").c_str(), &found);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
+            std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(dir + name + "\\");
+                RemoveTree(dir + name + L"\\");
             else
-                DeleteFileA((dir + name).c_str());
-        } while (FindNextFileA(find, &found));
+                DeleteFileW((dir + name).c_str());
+        } while (FindNextFileW(find, &found));
         FindClose(find);
     }
-    RemoveDirectoryA(dir.c_str());
+    RemoveDirectoryW(dir.c_str());
+}
+
+void RemoveTree(const std::string& ansiDir) {
+    std::wstring dir(ansiDir.size(), L'\0');
+    dir.resize(MultiByteToWideChar(CP_ACP, 0, ansiDir.data(), static_cast<int>(ansiDir.size()), dir.data(),
+                                   static_cast<int>(dir.size())));
+    RemoveTree(dir);
 }
 
 std::string FolderOf(const std::string& path) {

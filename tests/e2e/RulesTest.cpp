@@ -37,6 +37,7 @@ struct Rule {
     bool topMost = false;
     bool hideIcon = false;
     bool hideOnOpen = false;
+    std::string exactUtf8 = {};  // the exact path beside a file name the code page cannot write
 };
 
 std::string Flag(bool value) {
@@ -54,6 +55,7 @@ std::string RulesText(const std::vector<Rule>& rules) {
         s.TopMost = r.topMost;
         s.HideIcon = r.hideIcon;
         s.HideOnOpen = r.hideOnOpen;
+        s.ExactFileName = r.exactUtf8;
         stored.push_back(s);
     }
     return WriteRegistWindows(stored, IsAnsiLeadByte);
@@ -179,6 +181,12 @@ std::string TextOf(HWND control) {
     return Narrow(text);
 }
 
+std::wstring WindowTextOf(HWND control) {
+    wchar_t text[1024] = L"";
+    SendMessageW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 bool Checked(HWND button) {
     return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
@@ -242,6 +250,14 @@ public:
         helpers_.push_back(std::make_unique<helper::HelperClient>(ExeFile(name)));
         return *helpers_.back();
     }
+    // A helper started from folder\name in the session's folder, names in any script.
+    helper::HelperClient& Helper(const std::wstring& folder, const std::wstring& name) {
+        const std::wstring dir = Wide(folder_.Path(), CP_ACP) + folder + L"\\";
+        CreateDirectoryW(dir.c_str(), nullptr);
+        EXPECT_TRUE(helper::HelperClient::CopyHelperTo(dir + name));
+        helpers_.push_back(std::make_unique<helper::HelperClient>(dir + name));
+        return *helpers_.back();
+    }
 
     // Starts with these rules stored and waits for the end of start-up (the
     // main window is shown last).
@@ -283,7 +299,17 @@ public:
     }
     std::vector<int> RowImages() const { return e2e::RowImages(program_->Pid(), ruleList_); }
     int RuleCount() const { return RowCount(ruleList_); }
+    std::vector<std::wstring> WideRows(int column) const {
+        return WideColumnTexts(program_->Pid(), ruleList_, column);
+    }
     std::vector<std::string> ListedTitles() const { return ColumnTexts(program_->Pid(), currList_, 0); }
+    // The file column of the rows of the helpers' windows.
+    std::vector<std::wstring> ListedFiles() const {
+        std::vector<std::wstring> files;
+        for (const std::wstring& file : WideColumnTexts(program_->Pid(), currList_, 1))
+            if (file.find(Wide(folder_.Path(), CP_ACP)) == 0) files.push_back(file);
+        return files;
+    }
     void SelectRule(int row) { SelectRow(program_->Pid(), ruleList_, row); }
     void SelectWindow(const std::string& title) {
         std::vector<std::string> titles = ListedTitles();
@@ -565,6 +591,54 @@ TEST(Rules, ARegisteredProgramGoesIntoTheTrayAndTrayOffTakesItOut) {
     EXPECT_EQ(s.Rows(2), std::vector<std::string>{Ansi("しない")});
     s.Notify(hook::HookHideWindow, wnd);
     EXPECT_TRUE(IsWindowVisible(wnd)) << "the window kept its tray entry";
+}
+
+// The path with "?" for each letter beyond ASCII (what the Japanese code page
+// keeps of Polish and Korean), and its exact UTF-8.
+Rule RuleForPath(const std::wstring& path, int transparency, bool topMost) {
+    Rule rule{.file = "", .transparency = transparency, .topMost = topMost};
+    for (wchar_t c : path) rule.file += c < 0x80 ? static_cast<char>(c) : '?';
+    std::string utf8(path.size() * 3, '\0');
+    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), utf8.data(),
+                                    static_cast<int>(utf8.size()), nullptr, nullptr));
+    rule.exactUtf8 = utf8;
+    return rule;
+}
+
+// A program in a folder named in Polish and Korean, which the Japanese code
+// page cannot write: registered from the window list, its rule treats its
+// window and is stored with the exact path beside the code page's text. A
+// start with such a rule stored (in another session folder) treats the
+// window, shows the path exactly and writes the rule back unchanged.
+TEST(Rules, AProgramInAFolderOfAnyScriptHasItsRuleStoredExactly) {
+    const std::wstring folder = L"Za\u017C\u0142\u0107 \uD55C\uAD6D";  // no letter of either code page
+    {
+        Session s;
+        helper::HelperClient& target = s.Helper(folder, L"Target.exe");
+        HWND wnd = target.NewWindow({.title = "Any script"});
+        const std::wstring path = target.WideExePath();
+        s.Start({});
+        s.SelectWindow("Any script");
+        Editor editor = s.OpenEditor(ID_NRegist);
+        EXPECT_EQ(WindowTextOf(editor.Item(TForm3::kEdtFile)), path);
+        editor.Key(VK_LEFT);
+        Check(editor.Item(TForm3::kChkTopMost), true);
+        editor.Ok();
+        EXPECT_TRUE(WaitUntil([&] { return Alpha(wnd) == 229 && IsTopMost(wnd); })) << int(Alpha(wnd));
+        EXPECT_EQ(s.WideRows(0), std::vector<std::wstring>{path});
+        ASSERT_EQ(s.Close(), 0);
+        EXPECT_EQ(s.StoredRules(), RulesText({RuleForPath(path, 90, true)}));
+    }
+    Session s;
+    helper::HelperClient& target = s.Helper(folder, L"Target.exe");
+    HWND wnd = target.NewWindow({.title = "Any script again"});
+    const std::wstring path = target.WideExePath();
+    s.Start({RuleForPath(path, 90, true)});
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(wnd) == 229 && IsTopMost(wnd); })) << int(Alpha(wnd));
+    EXPECT_EQ(s.WideRows(0), std::vector<std::wstring>{path});
+    EXPECT_EQ(s.ListedFiles(), std::vector<std::wstring>{path});
+    ASSERT_EQ(s.Close(), 0);
+    EXPECT_EQ(s.StoredRules(), RulesText({RuleForPath(path, 90, true)}));
 }
 
 TEST(Rules, RowsFollowTheRulesThroughLoadingEditingAndDeleting) {

@@ -22,6 +22,20 @@ std::string WindowsPath(std::string path) {
     return path;
 }
 
+std::wstring FromAnsi(const std::string& ansi) {
+    std::wstring text(ansi.size(), L'\0');
+    text.resize(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), text.data(),
+                                    static_cast<int>(text.size())));
+    return text;
+}
+
+std::string ToAnsi(const std::wstring& wide) {
+    std::string text(wide.size() * 4, '\0');
+    text.resize(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                                    static_cast<int>(text.size()), nullptr, nullptr));
+    return text;
+}
+
 }  // namespace
 
 std::string HelperClient::DefaultExePath() {
@@ -29,11 +43,21 @@ std::string HelperClient::DefaultExePath() {
 }
 
 bool HelperClient::CopyHelperTo(const std::string& path) {
-    return CopyFileA(DefaultExePath().c_str(), path.c_str(), FALSE) != 0;
+    return CopyHelperTo(FromAnsi(path));
+}
+
+bool HelperClient::CopyHelperTo(const std::wstring& path) {
+    return CopyFileW(FromAnsi(DefaultExePath()).c_str(), path.c_str(), FALSE) != 0;
+}
+
+std::string HelperClient::ExePath() const {
+    return ToAnsi(exePath_);
 }
 
 HelperClient::HelperClient(const std::string& exePath)
-    : exePath_(exePath.empty() ? DefaultExePath() : exePath) {
+    : HelperClient(FromAnsi(exePath.empty() ? DefaultExePath() : exePath)) {}
+
+HelperClient::HelperClient(const std::wstring& exePath) : exePath_(exePath) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE childIn = nullptr, childOut = nullptr;
     if (!CreatePipe(&childIn, &toHelper_, &inherit, 0) || !CreatePipe(&fromHelper_, &childOut, &inherit, 0))
@@ -41,28 +65,28 @@ HelperClient::HelperClient(const std::string& exePath)
     SetHandleInformation(toHelper_, HANDLE_FLAG_INHERIT, 0);
     SetHandleInformation(fromHelper_, HANDLE_FLAG_INHERIT, 0);
 
-    STARTUPINFOA si{};
+    STARTUPINFOW si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdInput = childIn;
     si.hStdOutput = childOut;
     si.hStdError = childOut;
     PROCESS_INFORMATION pi{};
-    std::string command = "\"" + exePath_ + "\"";
+    std::wstring command = L"\"" + exePath_ + L"\"";
     // Wine now and then cannot start a process at all (it fails to map the
     // process's shared memory and reports ERROR_INTERNAL_ERROR): that is the
     // platform, not what is under test, so the start is tried again.
     BOOL started = FALSE;
     DWORD error = 0;
     for (int attempt = 0; attempt < 3 && !started; ++attempt) {
-        started = CreateProcessA(exePath_.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+        started = CreateProcessW(exePath_.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                                  &si, &pi);
         error = started ? 0 : GetLastError();
         if (error != ERROR_INTERNAL_ERROR) break;
     }
     CloseHandle(childIn);
     CloseHandle(childOut);
-    if (!started) throw std::runtime_error("cannot start " + exePath_ + ", error " + std::to_string(error));
+    if (!started) throw std::runtime_error("cannot start " + ExePath() + ", error " + std::to_string(error));
     CloseHandle(pi.hThread);
     process_ = pi.hProcess;
     processId_ = pi.dwProcessId;

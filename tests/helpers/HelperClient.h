@@ -30,8 +30,11 @@ struct TaskbarChain {
 
 class HelperClient {
 public:
-    // Starts the helper from exePath; empty: the window_helper.exe of this build.
+    // Starts the helper from exePath (ANSI code page); empty: the
+    // window_helper.exe of this build.
     explicit HelperClient(const std::string& exePath = "");
+    // Starts the helper from a path in any script.
+    explicit HelperClient(const std::wstring& exePath);
     ~HelperClient();
     HelperClient(const HelperClient&) = delete;
     HelperClient& operator=(const HelperClient&) = delete;
@@ -41,10 +44,12 @@ public:
     // Copies the helper to another path, so tests get windows of a process
     // with a chosen executable name.
     static bool CopyHelperTo(const std::string& path);
+    static bool CopyHelperTo(const std::wstring& path);
 
     DWORD ProcessId() const { return processId_; }
     HANDLE Process() const { return process_; }
-    const std::string& ExePath() const { return exePath_; }
+    std::string ExePath() const;  // in the ANSI code page
+    const std::wstring& WideExePath() const { return exePath_; }
 
     // One raw request line; returns the values after "ok".
     std::vector<std::string> Send(const std::string& line);
@@ -68,7 +73,7 @@ public:
 private:
     std::string ReadReply();
 
-    std::string exePath_;
+    std::wstring exePath_;
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
     HANDLE toHelper_ = nullptr;

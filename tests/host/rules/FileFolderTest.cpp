@@ -4,55 +4,36 @@
 
 #include <string>
 
-#include "ShiftJis.h"
 #include "rules/FileFolder.h"
 
 namespace {
 
 TEST(FileFolder, TakesEverythingBeforeTheLastSeparator) {
     const struct {
-        std::string fileName;
-        std::string folder;
+        std::wstring fileName;
+        std::wstring folder;
     } cases[] = {
-        {"C:\\Tools\\x.exe", "C:\\Tools"},
-        {"C:\\Program Files\\Viewer\\view.exe", "C:\\Program Files\\Viewer"},
-        {"C:\\x.exe", "C:\\"},
-        {"C:\\", "C:\\"},
-        {"C:\\Tools\\", "C:\\Tools"},
-        {"C:x.exe", "C:"},
-        {"\\x.exe", "\\"},
-        {"\\\\server\\share\\x.exe", "\\\\server\\share"},
-        {"\\\\server", "\\\\"},
-        {"x.exe", ""},
-        {"", ""},
-        {"C:\\a\\\\b.exe", "C:\\a\\\\"},
-        {"C:\\a:b", "C:\\a:"},
+        {L"C:\\Tools\\x.exe", L"C:\\Tools"},
+        {L"C:\\Program Files\\Viewer\\view.exe", L"C:\\Program Files\\Viewer"},
+        {L"C:\\x.exe", L"C:\\"},
+        {L"C:\\", L"C:\\"},
+        {L"C:\\Tools\\", L"C:\\Tools"},
+        {L"C:x.exe", L"C:"},
+        {L"\\x.exe", L"\\"},
+        {L"\\\\server\\share\\x.exe", L"\\\\server\\share"},
+        {L"\\\\server", L"\\\\"},
+        {L"x.exe", L""},
+        {L"", L""},
+        {L"C:\\a\\\\b.exe", L"C:\\a\\\\"},
+        {L"C:\\a:b", L"C:\\a:"},
+        // Letters of every script, also those whose Shift-JIS trail byte is the code of "\".
+        {L"C:\\\u8868\\\u30bd.exe", L"C:\\\u8868"},
+        {L"D:\\Za\u017c\u00f3\u0142\u0107 \ud55c\uad6d\\x.exe", L"D:\\Za\u017c\u00f3\u0142\u0107 \ud55c\uad6d"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.fileName);
-        EXPECT_EQ(FolderOfFile(c.fileName, NoLeadBytes), c.folder);
+        SCOPED_TRACE(testing::PrintToString(c.fileName));
+        EXPECT_EQ(FolderOfFile(c.fileName), c.folder);
     }
-}
-
-// 表 and ソ end in 0x5C, the code of "\": under Shift-JIS they are letters.
-TEST(FileFolder, DoesNotCutTwoByteCharacters) {
-    const struct {
-        std::string fileName;
-        std::string folder;
-    } cases[] = {
-        {"C:\\" SJIS_HYOU "\\x.exe", "C:\\" SJIS_HYOU},
-        {"C:\\" SJIS_HYOU, "C:\\"},
-        {"C:\\Tools\\" SJIS_SO ".exe", "C:\\Tools"},
-        {"C:\\" SJIS_SO "\\" SJIS_HYOU "\\", "C:\\" SJIS_SO "\\" SJIS_HYOU},
-        {"\\" SJIS_SO, "\\"},
-        {SJIS_SO, ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.fileName);
-        EXPECT_EQ(FolderOfFile(c.fileName, IsShiftJisLeadByte), c.folder);
-    }
-    // Read byte by byte the trail byte would end the folder.
-    EXPECT_EQ(FolderOfFile("C:\\" SJIS_HYOU, NoLeadBytes), "C:\\\x95");
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 void PrintTo(const StoredRule& r, std::ostream* os) {
     *os << "{" << testing::PrintToString(r.FileName) << ", " << r.Transparency << "%, tray " << r.Tray
         << ", topmost " << r.TopMost << ", hide icon " << r.HideIcon
-        << ", hide on open " << r.HideOnOpen << "}";
+        << ", hide on open " << r.HideOnOpen << ", exact " << testing::PrintToString(r.ExactFileName) << "}";
 }
 
 namespace {
@@ -31,6 +31,16 @@ StoredRule Rule(std::string file, int transparency, bool tray, bool topMost, boo
     rule.HideIcon = hideIcon;
     return rule;
 }
+
+StoredRule WithExact(StoredRule rule, std::string exactUtf8) {
+    rule.ExactFileName = std::move(exactUtf8);
+    return rule;
+}
+
+// "D:\Zażółć 한국\x.exe", as a Shift-JIS system keeps it and exactly.
+#define ANSI_OF_POLISH_KOREAN "D:\\Za???? ??\\x.exe"
+#define UTF8_OF_POLISH_KOREAN "D:\\Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87 \xED\x95\x9C\xEA\xB5\xAD\\x.exe"
+#define PERCENT_OF_POLISH_KOREAN "D:\\Za%C5%BC%C3%B3%C5%82%C4%87%20%ED%95%9C%EA%B5%AD\\x.exe"
 
 struct TextCase {
     const char* name;
@@ -111,6 +121,18 @@ const TextCase kTextCases[] = {
      {Rule("C:\\" SJIS_HYOU "\\" SJIS_SO ".exe", 30, true, true, false),
       Rule("C:\\" SJIS_HYOU " " SJIS_SO ".exe", 30, false, false, true)},
      "C:\\" SJIS_HYOU "\\" SJIS_SO ".exe,30,-1,-1,0\r\n\"C:\\" SJIS_HYOU " " SJIS_SO ".exe\",30,0,0,-1\r\n"},
+    {"a path the code page cannot write has its exact form beside it, after hide on open",
+     "\"" ANSI_OF_POLISH_KOREAN "\",70,-1,0,0,0," PERCENT_OF_POLISH_KOREAN "\r\n"
+     "\"" ANSI_OF_POLISH_KOREAN "\",70,-1,0,0,-1," PERCENT_OF_POLISH_KOREAN ",later\r\n",
+     {WithExact(Rule(ANSI_OF_POLISH_KOREAN, 70, true, false, false), UTF8_OF_POLISH_KOREAN),
+      WithExact(Rule(ANSI_OF_POLISH_KOREAN, 70, true, false, false, true), UTF8_OF_POLISH_KOREAN)},
+     "\"" ANSI_OF_POLISH_KOREAN "\",70,-1,0,0,0," PERCENT_OF_POLISH_KOREAN "\r\n"
+     "\"" ANSI_OF_POLISH_KOREAN "\",70,-1,0,0,-1," PERCENT_OF_POLISH_KOREAN "\r\n"},
+    {"an exact form that is no percent text, or all ASCII, reads as none",
+     "a.exe,70,0,0,0,0,%zz%C5\r\nb.exe,70,0,0,0,0,%4\r\nc.exe,70,0,0,0,0,\r\nd.exe,70,0,0,0,0,d%2Eexe\r\n",
+     {Rule("a.exe", 70, false, false, false), Rule("b.exe", 70, false, false, false),
+      Rule("c.exe", 70, false, false, false), Rule("d.exe", 70, false, false, false)},
+     "a.exe,70,0,0,0\r\nb.exe,70,0,0,0\r\nc.exe,70,0,0,0\r\nd.exe,70,0,0,0\r\n"},
     {"a lead byte takes the comma behind it",
      "a\x81,b.exe,70,0,0,0,0\r\n",
      {Rule("a\x81,b.exe", 70, false, false, false)},
@@ -179,12 +201,14 @@ TEST(RegistWindowsText, WrittenRulesReadBackUnchanged) {
                                  "C:\\" SJIS_HYOU "\\" SJIS_SO ".exe",
                                  std::string("nul\0.exe", 8),
                                  "\x81\"\x81,\x81 .exe",
-                                 "\xFF\xFE.exe"};
+                                 "\xFF\xFE.exe",
+                                 ANSI_OF_POLISH_KOREAN};
     int transparency = 10;
     for (const std::string& name : names) {
         rules.push_back(
             Rule(name, transparency, transparency % 20 == 0, transparency % 30 == 0, transparency > 50,
                  transparency % 40 == 0));
+        if (name.find('?') != std::string::npos) rules.back().ExactFileName = UTF8_OF_POLISH_KOREAN ",\" \x01%";
         transparency += 10;
     }
     EXPECT_EQ(ReadRegistWindows(WriteRegistWindows(rules, IsShiftJisLeadByte), IsShiftJisLeadByte), rules);

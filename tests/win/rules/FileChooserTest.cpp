@@ -25,28 +25,30 @@ constexpr int kFileTypes = 0x470;  // cmb1
 constexpr int kFileName = 0x47C;   // cmb13
 constexpr int kFileList = 0x461;   // lst2: the shell view
 
-// A fresh folder with an executable and a text file, removed afterwards.
+// A fresh folder with an executable and a text file, removed afterwards. Its
+// name has letters the ANSI code page cannot write (Polish, Korean).
 class TempFolder {
 public:
     TempFolder() {
-        char temp[MAX_PATH]{};
-        GetTempPathA(MAX_PATH, temp);
-        path_ = std::string(temp) + "pelmora_chooser_" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(path_.c_str(), nullptr);
-        for (const char* name : {"\\app.exe", "\\notes.txt"}) {
+        wchar_t temp[MAX_PATH]{};
+        GetTempPathW(MAX_PATH, temp);
+        path_ = std::wstring(temp) + L"pelmora_chooser \u017A\u0144d\u017Ab\u0142o \uD55C\uAD6D " +
+                std::to_wstring(GetCurrentProcessId());
+        CreateDirectoryW(path_.c_str(), nullptr);
+        for (const wchar_t* name : {L"\\app.exe", L"\\notes.txt"}) {
             HANDLE file =
-                CreateFileA((path_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+                CreateFileW((path_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
             CloseHandle(file);
         }
     }
     ~TempFolder() {
-        for (const char* name : {"\\app.exe", "\\notes.txt"}) DeleteFileA((path_ + name).c_str());
-        RemoveDirectoryA(path_.c_str());
+        for (const wchar_t* name : {L"\\app.exe", L"\\notes.txt"}) DeleteFileW((path_ + name).c_str());
+        RemoveDirectoryW(path_.c_str());
     }
-    const std::string& Path() const { return path_; }
+    const std::wstring& Path() const { return path_; }
 
 private:
-    std::string path_;
+    std::wstring path_;
 };
 
 std::wstring FolderShown(HWND chooser) {
@@ -74,8 +76,8 @@ LRESULT FilesListed(HWND chooser) {
 
 class FileChooser : public testing::Test {
 protected:
-    std::optional<std::string> Choose(const std::string& folder, const std::function<void(HWND)>& inspect) {
-        std::optional<std::string> result;
+    std::optional<std::wstring> Choose(const std::wstring& folder, const std::function<void(HWND)>& inspect) {
+        std::optional<std::wstring> result;
         ShowAndInspect(
             owner_.get(), [&] { result = ChooseExecutable(owner_.get(), folder); }, inspect);
         return result;
@@ -90,7 +92,7 @@ protected:
 TEST_F(FileChooser, StartsInTheGivenFolderWithTheExecutableFilter) {
     Choose(folder_.Path(), [&](HWND chooser) {
         EXPECT_EQ(GetWindow(chooser, GW_OWNER), owner_.get());
-        EXPECT_EQ(FolderShown(chooser), ui::FromAnsi(folder_.Path()));
+        EXPECT_EQ(FolderShown(chooser), folder_.Path());
         HWND types = GetDlgItem(chooser, kFileTypes);
         EXPECT_EQ(ComboItems(types),
                   (std::vector<std::wstring>{Utf8("実行ファイル(*.exe)"), Utf8("すべて(*.*)")}));
@@ -107,7 +109,7 @@ TEST_F(FileChooser, GivesBackTheFullPathOfATypedName) {
         Pump(chooser);
     });
     ASSERT_TRUE(result);
-    EXPECT_EQ(*result, folder_.Path() + "\\picked.exe");
+    EXPECT_EQ(*result, folder_.Path() + L"\\picked.exe");
 }
 
 TEST_F(FileChooser, GivesNothingWhenCancelled) {

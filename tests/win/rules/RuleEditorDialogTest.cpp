@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "rules/RuleEditorDialog.h"
+#include "rules/RulePath.h"
 #include "support/DialogSession.h"
 #include "ui/CheckGroupBox.h"
 #include "ui/Handles.h"
@@ -31,7 +32,7 @@ namespace {
 
 constexpr RECT kOwnerBounds{100, 80, 700, 480};
 
-std::optional<std::string> NoChooser(HWND, const std::string&) {
+std::optional<std::wstring> NoChooser(HWND, const std::wstring&) {
     ADD_FAILURE() << "the file chooser was opened";
     return std::nullopt;
 }
@@ -230,16 +231,35 @@ TEST_F(RuleEditor, ShowsThePrefilledValues) {
     });
 }
 
-// The file name is system code-page text both ways.
-TEST_F(RuleEditor, PrefillsAndReturnsFileNamesInTheSystemCodePage) {
-    const std::string ansi = ui::Narrow(Utf8("C:\\表\\ソフト.exe"), CP_ACP);
-    const auto result = Edit(Rule(ansi, 100, false, false, false), [](HWND dialog) {
-        EXPECT_EQ(TextOf(Item(dialog, TForm3::kEdtFile)),
-                  ui::FromAnsi(ui::Narrow(Utf8("C:\\表\\ソフト.exe"), CP_ACP)));
-        Click(dialog, Item(dialog, TForm3::kButton2));
-    });
-    ASSERT_TRUE(result);
-    EXPECT_EQ(result->FileName, ansi);
+// The file name is shown and taken exactly: as system code-page text where
+// the code page can write it (and nothing beside it), else with "?" for what
+// it lacks and the exact path beside it.
+TEST_F(RuleEditor, PrefillsAndReturnsFileNamesInEveryScript) {
+    const struct {
+        const char* path;  // UTF-8
+        const char* ansi932;  // what each code page keeps, UTF-8
+        const char* ansi1252;
+    } cases[] = {
+        {"C:\\Tools\\x.exe", "C:\\Tools\\x.exe", "C:\\Tools\\x.exe"},
+        {"C:\\表\\ソフト.exe", "C:\\表\\ソフト.exe", "C:\\?\\???.exe"},
+        {"D:\\Zażółć 한국\\x.exe", "D:\\Za???? ??\\x.exe", "D:\\Za?ó?? ??\\x.exe"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const std::string ansi = GetACP() == 932 ? c.ansi932 : c.ansi1252;
+        const bool exactBeside = ansi != c.path;
+        StoredRule prefill;
+        SetRulePath(prefill, Utf8(c.path));
+        EXPECT_EQ(prefill.FileName, ui::Narrow(Utf8(ansi), CP_ACP));
+        EXPECT_EQ(prefill.ExactFileName, exactBeside ? std::string(c.path) : std::string());
+        const auto result = Edit(prefill, [&](HWND dialog) {
+            EXPECT_EQ(TextOf(Item(dialog, TForm3::kEdtFile)), Utf8(c.path));
+            Click(dialog, Item(dialog, TForm3::kButton2));
+        });
+        ASSERT_TRUE(result);
+        EXPECT_EQ(*result, prefill);
+        EXPECT_EQ(RulePath(*result), Utf8(c.path));
+    }
 }
 
 TEST_F(RuleEditor, OkGivesTheValuesShown) {
@@ -336,23 +356,24 @@ TEST_F(RuleEditor, TheFileButtonStartsTheChooserInTheFileNamesFolder) {
     struct Case {
         const char* typed;  // UTF-8
         const char* folder;
-        std::optional<std::string> picked;
+        const char* picked;  // nullptr: the user cancels
     };
     const Case cases[] = {
         {"C:\\Tools\\x.exe", "C:\\Tools", "D:\\Apps\\new.exe"},
-        {"C:\\x.exe", "C:\\", std::nullopt},
-        {"x.exe", "", std::nullopt},
+        {"C:\\x.exe", "C:\\", nullptr},
+        {"x.exe", "", nullptr},
         {"", "", "C:\\p q.exe"},
-        {"C:\\表\\ソ.exe", "C:\\表", std::nullopt},
+        {"C:\\表\\ソ.exe", "C:\\表", nullptr},
+        {"D:\\한국\\x.exe", "D:\\한국", "D:\\Zażółć\\y.exe"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
-        std::vector<std::string> folders;
+        std::vector<std::wstring> folders;
         HWND chooserOwner = nullptr;
-        FileChooser chooser = [&](HWND owner, const std::string& folder) {
+        FileChooser chooser = [&](HWND owner, const std::wstring& folder) {
             chooserOwner = owner;
             folders.push_back(folder);
-            return c.picked;
+            return c.picked ? std::optional(Utf8(c.picked)) : std::nullopt;
         };
         Edit(
             {},
@@ -361,12 +382,10 @@ TEST_F(RuleEditor, TheFileButtonStartsTheChooserInTheFileNamesFolder) {
                 Click(dialog, Item(dialog, TForm3::kBtnFile));
                 EXPECT_EQ(chooserOwner, dialog);
                 EXPECT_EQ(TextOf(Item(dialog, TForm3::kEdtFile)),
-                          c.picked ? ui::FromAnsi(*c.picked) : Utf8(c.typed));
+                          Utf8(c.picked ? c.picked : c.typed));
             },
             chooser);
-        // The folder is system code-page text: under Shift-JIS "表" ends in
-        // the byte of "\" and must not cut the folder there.
-        EXPECT_EQ(folders, std::vector<std::string>{ui::Narrow(Utf8(c.folder), CP_ACP)});
+        EXPECT_EQ(folders, std::vector<std::wstring>{Utf8(c.folder)});
     }
 }
 

@@ -80,7 +80,7 @@ TEST_F(WinInfoTest, AWindowThatIsGoneGivesEmptyValues) {
     EXPECT_EQ(info.GetWindowClassName(), "");
     EXPECT_EQ(info.GetOwnerWnd(), nullptr);
     EXPECT_FALSE(info.GetVisible());
-    EXPECT_EQ(info.GetFileName(), "");
+    EXPECT_EQ(info.GetFileName(), L"");
 }
 
 TEST_F(WinInfoTest, HungWindowsTitleDoesNotStopTheCaller) {

@@ -17,40 +17,45 @@ protected:
 };
 
 // The path the helper was started with may differ from the system's in letter case.
-std::string Lower(std::string s) {
-    CharLowerBuffA(s.data(), static_cast<DWORD>(s.size()));
+std::wstring Lower(std::wstring s) {
+    CharLowerBuffW(s.data(), static_cast<DWORD>(s.size()));
     return s;
 }
 
 TEST_F(WindowHelpersTest, FileNameIsTheHelpersExecutableBothWays) {
     HWND wnd = client.NewWindow({.title = "file name"});
-    std::string path = GetWindowFileName(wnd);
-    EXPECT_EQ(Lower(path), Lower(client.ExePath()));
+    std::wstring path = GetWindowFileName(wnd);
+    EXPECT_EQ(Lower(path), Lower(client.WideExePath()));
     EXPECT_EQ(QueryProcessImagePath(client.ProcessId()), path);
     EXPECT_EQ(ModuleSnapshotPath(client.ProcessId()), path);  // stored rules keep matching
 }
 
+// Also a name the ANSI code page cannot write (Polish, Korean): read exactly,
+// both ways.
 TEST_F(WindowHelpersTest, FileNameOfACopyUnderAnotherName) {
-    char dir[MAX_PATH];
-    GetTempPathA(MAX_PATH, dir);
-    std::string copyPath = std::string(dir) + "Pelmora Rule Target.exe";
-    ASSERT_TRUE(helper::HelperClient::CopyHelperTo(copyPath));
-    {
-        helper::HelperClient copy(copyPath);
-        std::string path = GetWindowFileName(copy.NewWindow({.title = "copy"}));
-        EXPECT_EQ(Lower(path), Lower(copyPath));
-        EXPECT_EQ(path.substr(path.size() - 4), ".exe");
+    wchar_t dir[MAX_PATH];
+    GetTempPathW(MAX_PATH, dir);
+    for (const wchar_t* name : {L"Pelmora Rule Target.exe", L"Pelmora \u017A\u0144d\u017Ab\u0142o \uD55C\uAD6D.exe"}) {
+        const std::wstring copyPath = std::wstring(dir) + name;
+        ASSERT_TRUE(helper::HelperClient::CopyHelperTo(copyPath));
+        {
+            helper::HelperClient copy(copyPath);
+            const std::wstring path = GetWindowFileName(copy.NewWindow({.title = "copy"}));
+            EXPECT_EQ(Lower(path), Lower(copyPath));
+            EXPECT_EQ(path.substr(path.size() - 4), L".exe");
+            EXPECT_EQ(ModuleSnapshotPath(copy.ProcessId()), path);
+        }
+        DeleteFileW(copyPath.c_str());
     }
-    DeleteFileA(copyPath.c_str());
 }
 
 TEST_F(WindowHelpersTest, NoFileNameWithoutAWindowOrProcess) {
     HWND wnd = client.NewWindow({.title = "gone"});
     client.Destroy(wnd);
-    EXPECT_EQ(GetWindowFileName(wnd), "");
-    EXPECT_EQ(GetWindowFileName(nullptr), "");
-    EXPECT_EQ(QueryProcessImagePath(0), "");
-    EXPECT_EQ(ModuleSnapshotPath(0xFFFFFFF0u), "");
+    EXPECT_EQ(GetWindowFileName(wnd), L"");
+    EXPECT_EQ(GetWindowFileName(nullptr), L"");
+    EXPECT_EQ(QueryProcessImagePath(0), L"");
+    EXPECT_EQ(ModuleSnapshotPath(0xFFFFFFF0u), L"");
 }
 
 TEST_F(WindowHelpersTest, Bounds) {
@@ -157,7 +162,7 @@ std::vector<DWORD> Pixels(HICON icon) {
 TEST_F(WindowHelpersTest, WindowIconFromAPathTheCallerKnows) {
     HWND wnd = client.NewWindow({.title = "no icon", .classIcon = "none"});
     // A type whose icon differs from a program's, also under Wine.
-    const std::string package = "Z:\\no\\such\\folder\\setup.msi";
+    const std::wstring package = L"Z:\\no\\such\\folder\\setup.msi";
     std::vector<DWORD> packageIcon = Pixels(GetFileIcon(package).Handle());
     ASSERT_FALSE(packageIcon.empty());
     ASSERT_NE(packageIcon, Pixels(GetWindowIcon(wnd).Handle())) << "the shell gives both types one icon";
@@ -184,7 +189,7 @@ TEST(WindowIcon, ClassIconIsBorrowed) {
         TIcon icon = GetWindowIcon(wnd);
         EXPECT_EQ(icon.Handle(), small);
         EXPECT_FALSE(icon.IsOwned());
-        TIcon withPath = GetWindowIcon(wnd, "Z:\\no\\such\\folder\\notes.txt");  // the class icon comes first
+        TIcon withPath = GetWindowIcon(wnd, L"Z:\\no\\such\\folder\\notes.txt");  // the class icon comes first
         EXPECT_EQ(withPath.Handle(), small);
         EXPECT_FALSE(withPath.IsOwned());
     }
@@ -197,7 +202,7 @@ TEST(WindowIcon, ClassIconIsBorrowed) {
 }
 
 TEST(FileIcon, ComesFromTheNameAlone) {
-    TIcon icon = GetFileIcon("Z:\\no\\such\\folder\\program.exe");
+    TIcon icon = GetFileIcon(L"Z:\\no\\such\\folder\\program.exe");
     EXPECT_TRUE(icon);
     EXPECT_TRUE(icon.IsOwned());
 }
