@@ -184,7 +184,7 @@ void TTray::TellElevated(HWND wnd) {
         return;
     }
     ElevatedNoticeOpen = true;
-    std::wstring text = ui::Utf8("「") + ui::FromAnsi(SystemCaption(wnd, 254)) +
+    std::wstring text = ui::Utf8("「") + GetWindowCaption(wnd) +
                         ui::Utf8("」は管理者として実行されているプログラムのウィンドウです。\r\n"
                                  "このウィンドウを操作するには、Pelmoraを管理者として実行してください。");
     HWND owner = Host.IsMainWindowOnScreen() ? MainWindow : nullptr;
