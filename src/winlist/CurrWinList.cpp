@@ -2,6 +2,7 @@
 // and the commands on the selected row.
 #include "winlist/CurrWinList.h"
 
+#include <iterator>
 #include <unordered_map>
 
 #include "MenuDescription.h"
@@ -146,7 +147,7 @@ LRESULT TCurrWinList::OnNotify(NMHDR& hdr) {
         case LVN_ODFINDITEMW: {
             auto& find = reinterpret_cast<NMLVFINDITEMW&>(hdr);
             return ui::FindRow(find.lvfi, find.iStart, static_cast<int>(CurrWinItems.size()),
-                               [this](int row) { return ui::FromAnsi(CurrWinItems[row].Title); });
+                               [this](int row) { return RowTitle(CurrWinItems[row]); });
         }
         case LVN_GETDISPINFOW:
             lvCurrWinData(reinterpret_cast<NMLVDISPINFOW&>(hdr).item);
@@ -247,17 +248,20 @@ void TCurrWinList::NRefreshClick() {
     SetCurrWinRowCount();
 }
 
+// The title as the system keeps it now, in every script (read without a
+// message); the row's own text stands in for a window that is gone. Shown in
+// the first column and searched when the user types in the list.
+std::wstring TCurrWinList::RowTitle(const TCurrWinItem& row) {
+    wchar_t title[256];
+    int length = InternalGetWindowText(row.Wnd, title, static_cast<int>(std::size(title)));
+    return length > 0 ? std::wstring(title, length) : ui::FromAnsi(row.Title);
+}
+
 void TCurrWinList::lvCurrWinData(LVITEMW& item) {
     if (item.iItem < 0 || item.iItem >= static_cast<int>(CurrWinItems.size())) return;
     const TCurrWinItem& row = CurrWinItems[item.iItem];
-    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-        // The title as the system keeps it now, in every script (read without
-        // a message); the row's own text stands in for a window that is gone.
-        const bool live = item.iSubItem == 0 && InternalGetWindowText(row.Wnd, item.pszText, item.cchTextMax) > 0;
-        if (!live)
-            lstrcpynW(item.pszText, item.iSubItem == 0 ? ui::FromAnsi(row.Title).c_str() : row.FileName.c_str(),
-                      item.cchTextMax);
-    }
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
+        lstrcpynW(item.pszText, item.iSubItem == 0 ? RowTitle(row).c_str() : row.FileName.c_str(), item.cchTextMax);
     if (item.mask & LVIF_IMAGE) item.iImage = row.ImageIndex;
 }
 

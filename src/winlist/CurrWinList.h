@@ -46,6 +46,7 @@ private:
     HWND SelectedCurrWin() const;
     int IndexOfCurrWin(HWND wnd) const;
     void SetCurrWinRowCount();
+    static std::wstring RowTitle(const TCurrWinItem& row);
     void lvCurrWinData(LVITEMW& item);
     bool lvCurrWinContextPopup();
     void lvCurrWinDblClick();

@@ -103,4 +103,16 @@ void SelectRow(DWORD pid, HWND listView, int row) {
                  reinterpret_cast<LPARAM>(remote.Address()));
 }
 
+// LVM_FINDITEMW as typing in the list sends it: a prefix, from the top.
+int FindRowByPrefix(DWORD pid, HWND listView, const std::wstring& prefix) {
+    const SIZE_T textBytes = (prefix.size() + 1) * sizeof(wchar_t);
+    Remote remote(pid, sizeof(LVFINDINFOW) + textBytes);
+    LVFINDINFOW find{};
+    find.flags = LVFI_STRING | LVFI_PARTIAL;
+    find.psz = reinterpret_cast<const wchar_t*>(remote.Address() + sizeof(LVFINDINFOW));
+    remote.Write(0, &find, sizeof find);
+    remote.Write(sizeof(LVFINDINFOW), prefix.c_str(), textBytes);
+    return static_cast<int>(SendMessageW(listView, LVM_FINDITEMW, -1, reinterpret_cast<LPARAM>(remote.Address())));
+}
+
 }  // namespace e2e

@@ -15,6 +15,8 @@ std::vector<std::string> ColumnTexts(DWORD pid, HWND listView, int column);
 std::vector<std::wstring> WideColumnTexts(DWORD pid, HWND listView, int column);
 // The image index of each row.
 std::vector<int> RowImages(DWORD pid, HWND listView);
+// The first row whose first column starts with prefix (any letter case); -1 when none.
+int FindRowByPrefix(DWORD pid, HWND listView, const std::wstring& prefix);
 // Selects and focuses one row (-1: no row selected).
 void SelectRow(DWORD pid, HWND listView, int row);
 

@@ -463,7 +463,8 @@ TEST_F(WindowListTest, AChangedOptionIsSavedSoonAndSurvivesAKill) {
 }
 
 // A title in any script is listed as the window holds it, whatever the ANSI
-// code page can write; a title that changes shows when its row is drawn next.
+// code page can write; a title that changes shows when its row is drawn next,
+// and typing in the list finds the row by that title.
 TEST_F(WindowListTest, TitlesInEveryScriptAreListedAsTheWindowHoldsThem) {
     const std::wstring title = L"\uD55C\uAD6D\uC5B4 \U0001F600 Za\u017C\u00F3\u0142\u0107 g\u0119\u015Bl\u0105 ja\u017A\u0144";
     HWND wnd = helper_.NewWindow({.title = "placeholder", .unicode = true});
@@ -478,4 +479,7 @@ TEST_F(WindowListTest, TitlesInEveryScriptAreListedAsTheWindowHoldsThem) {
     ASSERT_TRUE(SetWindowTextW(wnd, renamed.c_str()));
     EXPECT_EQ(listed(renamed), 1);
     EXPECT_EQ(listed(title), 0);
+    const std::vector<std::wstring> titles = WideColumnTexts(program_->Pid(), list_, 0);
+    const int row = static_cast<int>(std::find(titles.begin(), titles.end(), renamed) - titles.begin());
+    EXPECT_EQ(FindRowByPrefix(program_->Pid(), list_, L"\u03B5\u03BB\u03BB"), row);  // lower case
 }
