@@ -6,6 +6,7 @@ namespace {
 
 using GetDpiForWindowFunc = UINT(WINAPI*)(HWND);
 using GetDpiForSystemFunc = UINT(WINAPI*)();
+using GetSystemMetricsForDpiFunc = int(WINAPI*)(int, UINT);
 
 // Looked up: these functions exist from Windows 10 1607 on.
 template <typename F>
@@ -28,6 +29,18 @@ UINT WindowDpi(HWND wnd) {
     static const auto getDpiForWindow = User32Function<GetDpiForWindowFunc>("GetDpiForWindow");
     const UINT dpi = getDpiForWindow && wnd ? getDpiForWindow(wnd) : 0;
     return dpi ? dpi : SystemDpi();
+}
+
+int SystemMetric(int index, UINT dpi) {
+    static const auto getSystemMetricsForDpi =
+        User32Function<GetSystemMetricsForDpiFunc>("GetSystemMetricsForDpi");
+    if (getSystemMetricsForDpi) return getSystemMetricsForDpi(index, dpi);
+    return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
+}
+
+UINT ControlDpiMessage() {
+    static const UINT message = RegisterWindowMessageW(L"Pelmora.ControlDpi");
+    return message;
 }
 
 int Scale(int designed, UINT dpi) {
