@@ -8,6 +8,7 @@
 #include "Identity.h"
 #include "ui/Dpi.h"
 #include "ui/Handles.h"
+#include "ui/ImageLists.h"
 #include "ui/LinkLabel.h"
 #include "ui/ModalDialog.h"
 
@@ -73,11 +74,8 @@ void TForm2::StyleControls() {
     const ui::OwnedFont previousFont = std::exchange(labelFont_, ui::OwnedFont(CreateFontIndirectW(&lf)));
     SendDlgItemMessageW(Handle(), kLabel1, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.get()), FALSE);
 
-    const int size = ui::SystemMetric(SM_CXSMICON, Dpi());
-    const ui::OwnedIcon previousIcon = std::exchange(
-        icon_,
-        ui::OwnedIcon(static_cast<HICON>(LoadImageW(
-            GetModuleHandleW(nullptr), MAKEINTRESOURCEW(PELMORA_ICON_ID), IMAGE_ICON, size, size, 0))));
+    const ui::OwnedIcon previousIcon =
+        std::exchange(icon_, ui::LoadSmallIcon(GetModuleHandleW(nullptr), PELMORA_ICON_ID, Dpi()));
     if (icon_) SendDlgItemMessageW(Handle(), kImage1, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
 }
 
