@@ -37,13 +37,29 @@ RECT WindowRectOf(HWND wnd) {
     return r;
 }
 
+// The width of the icon a picture control shows; 0 for other controls.
+int IconWidth(HWND wnd) {
+    wchar_t className[16]{};
+    GetClassNameW(wnd, className, 16);
+    if (lstrcmpiW(className, L"Static") != 0) return 0;
+    ICONINFO info{};
+    const auto icon = reinterpret_cast<HICON>(SendMessageW(wnd, STM_GETICON, 0, 0));
+    if (!icon || !GetIconInfo(icon, &info)) return 0;
+    BITMAP mask{};
+    GetObjectW(info.hbmMask, sizeof mask, &mask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return mask.bmWidth;
+}
+
 // What a dialog shows that depends on the DPI: its frame and font, and every
-// control's place, size and font, also inside groups.
+// control's place, size, font and picture, also inside groups.
 struct Control {
     HWND wnd;
     RECT rect;
     LONG fontHeight;
-    RECT thumb;  // a slider's thumb; empty for other controls
+    RECT thumb;     // a slider's thumb; empty for other controls
+    int iconWidth;  // a picture's icon; 0 for other controls
 };
 struct Layout {
     RECT frame;
@@ -53,7 +69,7 @@ struct Layout {
 
 BOOL CALLBACK AddControl(HWND wnd, LPARAM lp) {
     reinterpret_cast<Layout*>(lp)->controls.push_back(
-        {wnd, ChildRect(wnd), FontHeight(wnd), ui::SliderThumbRect(wnd)});
+        {wnd, ChildRect(wnd), FontHeight(wnd), ui::SliderThumbRect(wnd), IconWidth(wnd)});
     return TRUE;
 }
 
@@ -105,6 +121,7 @@ void ExpectScaled(HWND dialog, const Layout& designed, const Layout& now,
         EXPECT_EQ(Width(is.thumb), ui::Scale(Width(was.thumb), kHighDpi));
         EXPECT_EQ(Height(is.thumb), ui::Scale(Height(was.thumb), kHighDpi));
         EXPECT_EQ(is.thumb.top, ui::Scale(was.thumb.top, kHighDpi));
+        EXPECT_EQ(is.iconWidth, ui::Scale(was.iconWidth, kHighDpi));
     }
 }
 
@@ -117,6 +134,7 @@ void ExpectSame(const Layout& before, const Layout& after) {
         EXPECT_EQ(after.controls[i].rect, before.controls[i].rect);
         EXPECT_EQ(after.controls[i].fontHeight, before.controls[i].fontHeight);
         EXPECT_EQ(after.controls[i].thumb, before.controls[i].thumb);
+        EXPECT_EQ(after.controls[i].iconWidth, before.controls[i].iconWidth);
     }
 }
 
