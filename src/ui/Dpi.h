@@ -20,6 +20,11 @@ UINT WindowDpi(HWND wnd);
 // the figure for the system DPI scaled.
 int SystemMetric(int index, UINT dpi);
 
+// Leaves every change of DPI to the dialog itself: from Windows 10 1703 on, the
+// dialog manager would otherwise propose sizes from the dialog's template and
+// move and re-font its controls on its own. Does nothing on systems without it.
+void TakeOverDialogDpiChanges(HWND dialog);
+
 // Tells a control of the program's own classes the DPI it is laid out at from
 // now on (wParam), for the parts it sizes itself. Registered, so any other
 // window takes it for an unknown message and ignores it.

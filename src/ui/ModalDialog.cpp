@@ -109,6 +109,7 @@ INT_PTR ModalDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void ModalDialog::OnInitDialog() {
+    TakeOverDialogDpiChanges(hwnd_);
     dpi_ = WindowDpi(hwnd_);
     font_ = SetSystemFont(dpi_);
     CreateControls();
