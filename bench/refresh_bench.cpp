@@ -26,6 +26,7 @@
 #include "MenuDescription.h"
 #include "ProgramContract.h"
 #include "hook/HookContract.h"
+#include "ui/Dpi.h"
 #include "ui/ImageLists.h"
 #include "windows/WinInfo.h"
 #include "windows/WindowEnumeration.h"
@@ -142,7 +143,7 @@ void Pieces() {
     TWinInfoList infos;
     std::vector<TWinInfo*> listed;
     std::vector<TIcon> icons;
-    auto images = ui::CreateSmallImageList();
+    auto images = ui::CreateSmallImageList(ui::SystemDpi());
     double enumerate = Millis([&] { EnumerateWindows(infos, 0, true); });
     double filters = Millis([&] {
         for (auto& info : infos)
@@ -207,7 +208,7 @@ void DropRows(Running& app, const Desktop& desktop) {
 
 void CompareRefresh(Running& app, Desktop& desktop, int windows) {
     desktop.FillTo(windows);
-    auto images = ui::CreateSmallImageList();
+    auto images = ui::CreateSmallImageList(ui::SystemDpi());
     std::vector<double> fresh, again, baseline;
     int listed = 0;
     auto refreshOnce = [&] { SendMessageW(app.main, WM_COMMAND, ID_NRefresh, 0); };

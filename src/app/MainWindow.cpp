@@ -9,14 +9,15 @@
 #include "ProgramContract.h"
 #include "app/Application.h"
 #include "ui/Dpi.h"
+#include "ui/ImageLists.h"
+#include "ui/NotifyIcon.h"
 #include "ui/ListView.h"
 #include "ui/SystemInfo.h"
 
 TPelmoraMainWindow::TPelmoraMainWindow(HINSTANCE instance, std::wstring commandLine)
     : Instance_(instance), CommandLine_(std::move(commandLine)) {
-    AppIcon_.reset(
-        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(PELMORA_ICON_ID), IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+    AppIcon_ = ui::LoadSmallIcon(instance, PELMORA_ICON_ID, ui::SystemDpi());
+    OwnTrayIcon_ = ui::LoadSmallIcon(instance, PELMORA_ICON_ID, ui::NotificationAreaDpi());
     ui::RegisterWindowClass(instance, kClassName, ui::ObjectWndProc<TPelmoraMainWindow>,
                             LoadIconW(instance, MAKEINTRESOURCEW(PELMORA_ICON_ID)), AppIcon_.get(),
                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
@@ -148,7 +149,8 @@ void TPelmoraMainWindow::OnInitMenuPopup(HMENU menu) {
 }
 
 // Moved to a monitor of another DPI (or the user changed its scale): the
-// window takes the size the system proposes, the font and the columns follow.
+// window takes the size the system proposes, the font, the columns and the
+// lists' icons follow.
 void TPelmoraMainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     const UINT old = Dpi_ ? Dpi_ : ui::SystemDpi();
     Dpi_ = dpi;
@@ -157,5 +159,7 @@ void TPelmoraMainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     if (!Font_) return;  // start-up has not made the font yet
     Font_ = SetSystemFont(dpi);
     for (HWND list : {CurrWin_->ListView(), Rules_->ListView()}) ui::RescaleColumns(list, old, dpi);
+    CurrWin_->OnDpiChanged(dpi);
+    Rules_->OnDpiChanged(dpi);
     ApplyFont();
 }

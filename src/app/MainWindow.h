@@ -93,7 +93,8 @@ private:
     // Controls and their resources.
     ui::OwnedFont Font_;
     UINT Dpi_ = 0;  // the DPI the controls are laid out for; 0 until start-up made the font
-    ui::OwnedIcon AppIcon_;
+    ui::OwnedIcon AppIcon_;      // the window class's small icon, at the system's DPI
+    ui::OwnedIcon OwnTrayIcon_;  // the own notification icon, at the notification area's DPI
     ui::OwnedMenu MainMenu;                   // shown as the tool bar's buttons
     std::unique_ptr<ui::MenuToolBar> ToolBar1;  // the menu tool bar in its cool bar
     HWND PageControl = nullptr;               // the tabs ウィンドウ一覧 and 自動ウィンドウ制御一覧

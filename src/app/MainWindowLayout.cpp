@@ -31,8 +31,8 @@ void TPelmoraMainWindow::CreateControls() {
     AddTab(PageControl, 1, "自動ウィンドウ制御一覧");
     // The subsystems; the two lists are theirs.
     auto changed = [this] { SaveSoon(); };
-    Tray_ = std::make_unique<TTray>(static_cast<TTrayHost&>(*this), Handle_, Instance_, AppIcon_.get(), Options_,
-                                    changed);
+    Tray_ = std::make_unique<TTray>(static_cast<TTrayHost&>(*this), Handle_, Instance_, OwnTrayIcon_.get(),
+                                    Options_, changed);
     Rules_ = std::make_unique<TRules>(
         Handle_, *Tray_, [this](const std::wstring& file) { return CurrWin_->WindowsOfFile(file); }, changed);
     CurrWin_ = std::make_unique<TCurrWinList>(Handle_, *Tray_, *Rules_);

@@ -9,10 +9,9 @@
 #include <string>
 
 #include "hotkeys/HotKeyCode.h"
-#include "ui/Handles.h"
 #include "ui/ModalDialog.h"
 
-class THotKeyDialog {
+class THotKeyDialog : private ui::ModalDialog {
 public:
     enum ControlId : int {
         kLblToTray = 101,  // "アクティブなウィンドウをタスクトレイに入れる"
@@ -26,26 +25,19 @@ public:
     using KeyTry = std::function<std::wstring(hotkeys::HotKeyCode toTray, hotkeys::HotKeyCode bringBack)>;
 
     // Shows the dialog modally over owner; true when the keys were taken with OK.
-    static bool Edit(HWND owner, hotkeys::HotKeyCode toTray, hotkeys::HotKeyCode bringBack, const KeyTry& tryKeys);
-
-    THotKeyDialog(const THotKeyDialog&) = delete;
-    THotKeyDialog& operator=(const THotKeyDialog&) = delete;
+    static bool Edit(HWND owner, hotkeys::HotKeyCode toTray, hotkeys::HotKeyCode bringBack,
+                     const KeyTry& tryKeys);
 
 private:
-    THotKeyDialog(HWND owner, hotkeys::HotKeyCode toTray, hotkeys::HotKeyCode bringBack, const KeyTry& tryKeys);
+    THotKeyDialog(HWND owner, hotkeys::HotKeyCode toTray, hotkeys::HotKeyCode bringBack,
+                  const KeyTry& tryKeys);
 
-    friend INT_PTR CALLBACK ui::ObjectDialogProc<THotKeyDialog>(HWND, UINT, WPARAM, LPARAM) noexcept;
-    void BindWindow(HWND hwnd) { hwnd_ = hwnd; }
-    INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
-    INT_PTR OnInitDialog();
-    INT_PTR OnCommand(WPARAM wp);
-    void CreateControls();
+    void CreateControls() override;
+    void Fill() override;
+    bool OnCommand(int id) override;
     void BtnOkClick();
 
-    HWND owner_;
-    HWND hwnd_ = nullptr;
     hotkeys::HotKeyCode toTray_;
     hotkeys::HotKeyCode bringBack_;
     const KeyTry& tryKeys_;
-    ui::OwnedFont font_;
 };

@@ -8,13 +8,11 @@
 #include "prefs/Preferences.h"
 #include "rules/RulePath.h"
 #include "rules/FileFolder.h"
-#include "ui/Dpi.h"
 #include "ui/CheckGroupBox.h"
 #include "ui/Drawing.h"
 #include "ui/Handles.h"
 #include "ui/ModalDialog.h"
 #include "ui/Slider.h"
-#include "ui/SystemInfo.h"
 #include "ui/Text.h"
 
 namespace {
@@ -25,10 +23,6 @@ constexpr int kClientWidth = 282;
 constexpr int kClientHeight = 229;
 constexpr ui::SliderRange kTransparencyRange{10, 100, 10};
 constexpr DWORD kFileBufferChars = 32768;  // the longest path the system allows
-
-constexpr RECT Bounds(int left, int top, int width, int height) {
-    return {left, top, left + width, top + height};
-}
 
 // "a|b|c|d" as the file dialog wants it: "a\0b\0c\0d\0\0".
 std::wstring FilterList(const char* utf8) {
@@ -43,11 +37,6 @@ std::wstring WindowText(HWND hwnd) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
     return text;
-}
-
-BOOL CALLBACK SetFontOf(HWND child, LPARAM font) {
-    SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
-    return TRUE;
 }
 
 bool IsChecked(HWND button) {
@@ -94,112 +83,88 @@ std::optional<std::wstring> ChooseExecutable(HWND owner, const std::wstring& fol
 }
 
 TForm3::TForm3(HWND owner, const StoredRule& values, const FileChooser& chooser)
-    : owner_(owner), values_(values), chooser_(chooser) {}
+    : ModalDialog(owner, {kCaption, kClientWidth, kClientHeight, kEdtFile}),
+      values_(values),
+      chooser_(chooser) {}
 
 std::optional<StoredRule> TForm3::Edit(HWND owner, const StoredRule& values, const FileChooser& chooser) {
     TForm3 form(owner, values, chooser);
-    if (ui::ShowModalDialog(owner, kCaption, form) != kResultOk) return std::nullopt;
+    if (form.ShowModal() != kResultOk) return std::nullopt;
     return form.values_;
-}
-
-INT_PTR TForm3::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
-    switch (msg) {
-        case WM_INITDIALOG:
-            return OnInitDialog();
-        case WM_COMMAND:
-            return OnCommand(wp);
-        case WM_CLOSE:  // the close box
-            CloseWith(kResultCancel);
-            return TRUE;
-        case WM_GETFONT:
-            return ui::DialogResult(hwnd_, reinterpret_cast<LONG_PTR>(font_.get()));
-        default:
-            return FALSE;
-    }
-}
-
-INT_PTR TForm3::OnInitDialog() {
-    font_ = SetSystemFont(ui::WindowDpi(hwnd_));
-    CreateControls();
-    FormCreate();
-    SetFonts();
-    Prefill();
-    ui::PlaceDialog(hwnd_, owner_, kClientWidth, kClientHeight);
-    SetFocus(GetDlgItem(hwnd_, kEdtFile));
-    return FALSE;  // the focus is set
 }
 
 // IDOK and IDCANCEL, which the dialog manager sends for Enter and Escape,
 // belong to no button here and are ignored.
-INT_PTR TForm3::OnCommand(WPARAM wp) {
-    switch (LOWORD(wp)) {
+bool TForm3::OnCommand(int id) {
+    switch (id) {
         case kButton2:
             values_ = Values();
-            CloseWith(kResultOk);
-            return TRUE;
+            Close(kResultOk);
+            return true;
         case kButton3:
-            CloseWith(kResultCancel);
-            return TRUE;
+            Close(kResultCancel);
+            return true;
         case kBtnFile:
             btnFileClick();
-            return TRUE;
+            return true;
         default:
-            return FALSE;
+            return false;
     }
-}
-
-void TForm3::CloseWith(INT_PTR result) {
-    EndDialog(hwnd_, result);
 }
 
 // The creation order is the tab order: edtFile, btnFile, chkTopMost, the two
 // buttons, then the tray group with its caption, chkHide and chkHideOnOpen. The slider is
 // no tab stop; it takes the focus when clicked.
 void TForm3::CreateControls() {
-    ui::AddDialogControl(hwnd_, L"STATIC", "ファイル名", SS_LEFT, kLabel1, Bounds(8, 16, 53, 12));
-    ui::AddDialogControl(hwnd_, L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, kEdtFile, Bounds(66, 13, 175, 20),
-                         WS_EX_CLIENTEDGE);
-    ui::AddDialogControl(hwnd_, L"BUTTON", "...", WS_TABSTOP | BS_PUSHBUTTON, kBtnFile,
-                         Bounds(245, 10, 33, 25));
-    ui::AddDialogControl(hwnd_, L"STATIC", "透明度", SS_LEFT, kLabel2, Bounds(16, 48, 36, 12));
-    ui::CreateSlider(hwnd_, kJvxSlider1, Bounds(64, 40, 150, 33), kTransparencyRange, 100,
-                     [this](int value) { JvxSlider1Change(value); });
-    ui::AddDialogControl(hwnd_, L"STATIC", "100%", SS_LEFT, kLblTransparency, Bounds(224, 48, 24, 12));
-    ui::AddDialogControl(hwnd_, L"BUTTON", "最前面化する", WS_TABSTOP | BS_AUTOCHECKBOX, kChkTopMost,
-                         Bounds(16, 80, 97, 17));
-    ui::AddDialogControl(hwnd_, L"BUTTON", "OK", WS_TABSTOP | BS_PUSHBUTTON, kButton2,
-                         Bounds(112, 199, 75, 25));
-    ui::AddDialogControl(hwnd_, L"BUTTON", "キャンセル", WS_TABSTOP | BS_PUSHBUTTON, kButton3,
-                         Bounds(200, 199, 75, 25));
-    gboxTray_ = ui::CreateCheckGroupBox(hwnd_, kGboxTray, Bounds(16, 112, 233, 80),
-                                        ui::Utf8("タスクトレイに入れる"), true);
-    chkHide_ = ui::AddDialogControl(gboxTray_, L"BUTTON", "タスクトレイアイコンを表示しない",
-                                    WS_TABSTOP | BS_AUTOCHECKBOX, kChkHide, Bounds(8, 24, 193, 17));
-    chkHideOnOpen_ = ui::AddDialogControl(gboxTray_, L"BUTTON", "開いたらすぐに入れる",
-                                          WS_TABSTOP | BS_AUTOCHECKBOX, kChkHideOnOpen, Bounds(8, 48, 217, 17));
+    AddControl(L"STATIC", "ファイル名", SS_LEFT, kLabel1, Bounds(8, 16, 53, 12));
+    AddControl(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, kEdtFile, Bounds(66, 13, 175, 20), WS_EX_CLIENTEDGE);
+    AddControl(L"BUTTON", "...", WS_TABSTOP | BS_PUSHBUTTON, kBtnFile, Bounds(245, 10, 33, 25));
+    AddControl(L"STATIC", "透明度", SS_LEFT, kLabel2, Bounds(16, 48, 36, 12));
+    const RECT slider = Bounds(64, 40, 150, 33);
+    Keep(ui::CreateSlider(Handle(), kJvxSlider1, slider, kTransparencyRange, 100,
+                          [this](int value) { JvxSlider1Change(value); }),
+         slider);
+    AddControl(L"STATIC", "100%", SS_LEFT, kLblTransparency, Bounds(224, 48, 24, 12));
+    AddControl(L"BUTTON", "最前面化する", WS_TABSTOP | BS_AUTOCHECKBOX, kChkTopMost, Bounds(16, 80, 97, 17));
+    AddControl(L"BUTTON", "OK", WS_TABSTOP | BS_PUSHBUTTON, kButton2, Bounds(112, 199, 75, 25));
+    AddControl(L"BUTTON", "キャンセル", WS_TABSTOP | BS_PUSHBUTTON, kButton3, Bounds(200, 199, 75, 25));
+    const RECT group = Bounds(16, 112, 233, 80);
+    gboxTray_ = Keep(
+        ui::CreateCheckGroupBox(Handle(), kGboxTray, group, ui::Utf8("タスクトレイに入れる"), true), group);
+    chkHide_ = AddControl(gboxTray_, L"BUTTON", "タスクトレイアイコンを表示しない",
+                          WS_TABSTOP | BS_AUTOCHECKBOX, kChkHide, Bounds(8, 24, 193, 17));
+    chkHideOnOpen_ = AddControl(gboxTray_, L"BUTTON", "開いたらすぐに入れる", WS_TABSTOP | BS_AUTOCHECKBOX,
+                                kChkHideOnOpen, Bounds(8, 48, 217, 17));
 }
 
 // Every control, also those inside the tray group, shows the system font;
 // the labels then take the size of their text from their designed corner.
-void TForm3::SetFonts() {
-    EnumChildWindows(hwnd_, SetFontOf, reinterpret_cast<LPARAM>(font_.get()));
+void TForm3::StyleControls() {
+    ModalDialog::StyleControls();
     for (int id : {kLabel1, kLabel2, kLblTransparency}) FitLabel(id);
 }
 
 void TForm3::FitLabel(int id) {
-    HWND label = GetDlgItem(hwnd_, id);
+    HWND label = GetDlgItem(Handle(), id);
     const std::wstring text = WindowText(label);
-    const SIZE size = ui::TextSize(ui::WindowDC(label).get(), font_.get(), text);
+    const SIZE size = ui::TextSize(ui::WindowDC(label).get(), Font(), text);
     SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(label, nullptr, TRUE);
+}
+
+// The tray group is checked in the design; a new dialog starts with it
+// unchecked, then shows the opening command's values.
+void TForm3::Fill() {
+    FormCreate();
+    Prefill();
 }
 
 // The opening command's values, in the order the controls depend on each
 // other: the slider's label follows the slider, chkHide the tray group.
 void TForm3::Prefill() {
-    SetWindowTextW(GetDlgItem(hwnd_, kEdtFile), RulePath(values_).c_str());
-    ui::SetSliderValue(GetDlgItem(hwnd_, kJvxSlider1), values_.Transparency);
-    SetChecked(GetDlgItem(hwnd_, kChkTopMost), values_.TopMost);
+    SetWindowTextW(GetDlgItem(Handle(), kEdtFile), RulePath(values_).c_str());
+    ui::SetSliderValue(GetDlgItem(Handle(), kJvxSlider1), values_.Transparency);
+    SetChecked(GetDlgItem(Handle(), kChkTopMost), values_.TopMost);
     ui::SetGroupChecked(gboxTray_, values_.Tray);
     SetChecked(chkHide_, values_.HideIcon);
     SetChecked(chkHideOnOpen_, values_.HideOnOpen);
@@ -208,27 +173,26 @@ void TForm3::Prefill() {
 // The tray group's check boxes count also while they are disabled.
 StoredRule TForm3::Values() const {
     StoredRule values;
-    SetRulePath(values, WindowText(GetDlgItem(hwnd_, kEdtFile)));
-    values.Transparency = ui::SliderValue(GetDlgItem(hwnd_, kJvxSlider1));
-    values.TopMost = IsChecked(GetDlgItem(hwnd_, kChkTopMost));
+    SetRulePath(values, WindowText(GetDlgItem(Handle(), kEdtFile)));
+    values.Transparency = ui::SliderValue(GetDlgItem(Handle(), kJvxSlider1));
+    values.TopMost = IsChecked(GetDlgItem(Handle(), kChkTopMost));
     values.Tray = ui::IsGroupChecked(gboxTray_);
     values.HideIcon = IsChecked(chkHide_);
     values.HideOnOpen = IsChecked(chkHideOnOpen_);
     return values;
 }
 
-// The tray group is checked in the design; a new dialog starts with it unchecked.
 void TForm3::FormCreate() {
     ui::SetGroupChecked(gboxTray_, false);
 }
 
 void TForm3::btnFileClick() {
-    HWND edit = GetDlgItem(hwnd_, kEdtFile);
-    if (std::optional<std::wstring> picked = chooser_(hwnd_, FolderOfFile(WindowText(edit))))
+    HWND edit = GetDlgItem(Handle(), kEdtFile);
+    if (std::optional<std::wstring> picked = chooser_(Handle(), FolderOfFile(WindowText(edit))))
         SetWindowTextW(edit, picked->c_str());
 }
 
 void TForm3::JvxSlider1Change(int value) {
-    SetDlgItemTextW(hwnd_, kLblTransparency, ui::Utf8(IntToStr(value) + "%").c_str());
+    SetDlgItemTextW(Handle(), kLblTransparency, ui::Utf8(IntToStr(value) + "%").c_str());
     FitLabel(kLblTransparency);
 }

@@ -11,7 +11,6 @@
 #include <string>
 
 #include "rules/RegistWindowsText.h"
-#include "ui/Handles.h"
 #include "ui/ModalDialog.h"
 
 // Lets the user pick a file, starting in initialFolder (empty: the chooser's
@@ -25,7 +24,7 @@ using FileChooser = std::function<std::optional<std::wstring>(HWND owner, const 
 std::optional<std::wstring> ChooseExecutable(HWND owner, const std::wstring& initialFolder);
 
 // The rule editor dialog ("自動ウィンドウ制御 - 設定").
-class TForm3 {
+class TForm3 : private ui::ModalDialog {
 public:
     // Control identifiers. Button2 ("OK") and Button3 ("キャンセル") are
     // neither default nor cancel button, so Enter and Escape close nothing.
@@ -53,35 +52,25 @@ public:
     static std::optional<StoredRule> Edit(HWND owner, const StoredRule& values,
                                           const FileChooser& chooser = ChooseExecutable);
 
-    TForm3(const TForm3&) = delete;
-    TForm3& operator=(const TForm3&) = delete;
-
 private:
     TForm3(HWND owner, const StoredRule& values, const FileChooser& chooser);
 
-    friend INT_PTR CALLBACK ui::ObjectDialogProc<TForm3>(HWND, UINT, WPARAM, LPARAM) noexcept;
-    void BindWindow(HWND hwnd) { hwnd_ = hwnd; }
-    INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
-    INT_PTR OnInitDialog();
-    INT_PTR OnCommand(WPARAM wp);
+    void CreateControls() override;
+    void StyleControls() override;
+    void Fill() override;
+    bool OnCommand(int id) override;
 
-    void CreateControls();
-    void SetFonts();
     void FitLabel(int id);
     void Prefill();
     StoredRule Values() const;
-    void CloseWith(INT_PTR result);
 
     void FormCreate();
     void btnFileClick();
     void JvxSlider1Change(int value);
 
-    HWND owner_;
-    HWND hwnd_ = nullptr;
     HWND gboxTray_ = nullptr;
     HWND chkHide_ = nullptr;
     HWND chkHideOnOpen_ = nullptr;
     StoredRule values_;  // the prefill, then the values taken at OK
     const FileChooser& chooser_;
-    ui::OwnedFont font_;  // the system font, used by the dialog and its controls
 };

@@ -11,6 +11,7 @@
 #include "ProgramContract.h"
 #include "prefs/Preferences.h"
 #include "tray/Tray.h"
+#include "ui/Dpi.h"
 #include "ui/ImageLists.h"
 #include "ui/ListView.h"
 #include "rules/RulePath.h"
@@ -67,10 +68,21 @@ TRules::TRules(HWND mainWindow, TTray& tray, WindowsOfFile windowsOfFile, std::f
       Tray(tray),
       WindowsOfFile_(std::move(windowsOfFile)),
       RulesChanged(std::move(rulesChanged)),
-      RegWinImageList(ui::CreateSmallImageList()),
+      RegWinImageList(ui::CreateSmallImageList(ui::WindowDpi(mainWindow))),
       lvRegMenu(ui::BuildPopupMenu(menus::kRegWinMenu)) {
     lvRegWin = ui::CreateOwnerDataListView(mainWindow, kIdRegWin, kRegWinColumns);
     ListView_SetImageList(lvRegWin, RegWinImageList.get(), LVSIL_SMALL);
+}
+
+// The rules' images are drawn again at the new size; the view lets go of the
+// old list before it goes.
+void TRules::OnDpiChanged(UINT dpi) {
+    if (ui::HasSmallIconSize(RegWinImageList.get(), dpi)) return;
+    ui::OwnedImageList resized = ui::CreateSmallImageList(dpi);
+    AddRuleImages(resized.get(), RegWinItems, 0);
+    ListView_SetImageList(lvRegWin, resized.get(), LVSIL_SMALL);
+    RegWinImageList = std::move(resized);
+    InvalidateRect(lvRegWin, nullptr, TRUE);
 }
 
 int TRules::IndexOfRule(const std::wstring& fileName) const {

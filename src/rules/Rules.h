@@ -32,6 +32,8 @@ public:
     // Notifications and the context menu of lvRegWin.
     LRESULT OnNotify(NMHDR& hdr);
     void OnContextMenu(POINT screen);
+    // The main window moved to another DPI: the rules' icons take its small-icon size.
+    void OnDpiChanged(UINT dpi);
 
     // Operations for the other subsystems.
     // The rule whose path is this one exactly; -1 when none.

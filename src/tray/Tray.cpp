@@ -37,7 +37,8 @@ TTray::TTray(TTrayHost& host, HWND mainWindow, HINSTANCE instance, HICON appIcon
 TTray::~TTray() = default;
 
 void TTray::Start() {
-    WndImageList = ui::CreateSmallImageList();
+    // The images show in the own icon's menu, which opens over the notification area.
+    WndImageList = ui::CreateSmallImageList(ui::NotificationAreaDpi());
     TrayControl = std::make_unique<TTrayControl>(MainWindow, WndImageList.get(), TrayMenu_.get());
     TaskbarWnd = FindWindowA("Shell_TrayWnd", nullptr);
     DesktopWnd = FindWindowA("Progman", "Program Manager");

@@ -21,9 +21,13 @@ class CheckGroupBox {
 public:
     CheckGroupBox(std::wstring caption, bool checked) : caption_(std::move(caption)), checked_(checked) {}
 
-    void BindWindow(HWND hwnd) { hwnd_ = hwnd; }
+    void BindWindow(HWND hwnd) {
+        hwnd_ = hwnd;
+        dpi_ = WindowDpi(hwnd);
+    }
     LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void Paint(HDC dc) const;
+    void SetDpi(UINT dpi);
     bool Checked() const { return checked_; }
     void SetChecked(bool checked);
     HWND CheckBox() const { return checkBox_; }
@@ -36,6 +40,7 @@ private:
     void OnCommand(WPARAM wp, LPARAM lp);
 
     HWND hwnd_ = nullptr;
+    UINT dpi_ = kDesignDpi;    // the DPI the group is laid out at
     HWND checkBox_ = nullptr;  // a child of the group
     std::wstring caption_;
     bool checked_;
@@ -97,13 +102,18 @@ void CheckGroupBox::FitCaption() {
     WindowDC dc(checkBox_);
     const SIZE text = TextSize(dc.get(), font_, caption_);
     const TEXTMETRICW tm = FontMetrics(dc.get(), font_);
-    const UINT dpi = WindowDpi(hwnd_);
-    // The system's metric is for its own DPI.
-    const int box = MulDiv(GetSystemMetrics(SM_CXMENUCHECK), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
-    const int padding = Scale(kCaptionPadding, dpi);
+    const int box = SystemMetric(SM_CXMENUCHECK, dpi_);
+    const int padding = Scale(kCaptionPadding, dpi_);
     const int width = box + padding + text.cx + padding;
-    const int height = std::max<int>(tm.tmHeight, box) + Scale(2, dpi);
-    SetWindowPos(checkBox_, nullptr, Scale(kCaptionLeft, dpi), 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int height = std::max<int>(tm.tmHeight, box) + Scale(2, dpi_);
+    SetWindowPos(checkBox_, nullptr, Scale(kCaptionLeft, dpi_), 0, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The caption is fitted again; its font follows from the dialog.
+void CheckGroupBox::SetDpi(UINT dpi) {
+    dpi_ = dpi;
+    FitCaption();
 }
 
 void CheckGroupBox::SetChecked(bool checked) {

@@ -5,6 +5,9 @@
 //     LRESULT Handle(HWND, UINT, WPARAM, LPARAM)  every message but painting
 //     void Paint(HDC) const  fills the whole client area, for WM_PAINT and
 //                            WM_PRINTCLIENT
+// and, when it sizes parts of itself by the DPI,
+//     void SetDpi(UINT)      the DPI it is laid out at from now on
+//                            (ControlDpiMessage)
 #pragma once
 #include <windows.h>
 
@@ -22,6 +25,13 @@ namespace ui {
 // so erasing it first would only make it flicker.
 template <typename T>
 LRESULT ControlMessage(T& object, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if constexpr (requires { object.SetDpi(UINT{}); }) {
+        if (msg == ControlDpiMessage() && wp) {
+            object.SetDpi(static_cast<UINT>(wp));
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        }
+    }
     switch (msg) {
         case WM_ERASEBKGND:
             return 1;

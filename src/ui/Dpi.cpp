@@ -6,8 +6,12 @@ namespace {
 
 using GetDpiForWindowFunc = UINT(WINAPI*)(HWND);
 using GetDpiForSystemFunc = UINT(WINAPI*)();
+using GetSystemMetricsForDpiFunc = int(WINAPI*)(int, UINT);
+using SetDialogDpiChangeBehaviorFunc = BOOL(WINAPI*)(HWND, DIALOG_DPI_CHANGE_BEHAVIORS,
+                                                     DIALOG_DPI_CHANGE_BEHAVIORS);
 
-// Looked up: these functions exist from Windows 10 1607 on.
+// Looked up: these functions exist from Windows 10 1607 on (the dialog one
+// from 1703).
 template <typename F>
 F User32Function(const char* name) {
     return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
@@ -28,6 +32,24 @@ UINT WindowDpi(HWND wnd) {
     static const auto getDpiForWindow = User32Function<GetDpiForWindowFunc>("GetDpiForWindow");
     const UINT dpi = getDpiForWindow && wnd ? getDpiForWindow(wnd) : 0;
     return dpi ? dpi : SystemDpi();
+}
+
+int SystemMetric(int index, UINT dpi) {
+    static const auto getSystemMetricsForDpi =
+        User32Function<GetSystemMetricsForDpiFunc>("GetSystemMetricsForDpi");
+    if (getSystemMetricsForDpi) return getSystemMetricsForDpi(index, dpi);
+    return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
+}
+
+void TakeOverDialogDpiChanges(HWND dialog) {
+    static const auto setDialogDpiChangeBehavior =
+        User32Function<SetDialogDpiChangeBehaviorFunc>("SetDialogDpiChangeBehavior");
+    if (setDialogDpiChangeBehavior) setDialogDpiChangeBehavior(dialog, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
+}
+
+UINT ControlDpiMessage() {
+    static const UINT message = RegisterWindowMessageW(L"Pelmora.ControlDpi");
+    return message;
 }
 
 int Scale(int designed, UINT dpi) {

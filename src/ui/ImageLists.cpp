@@ -1,10 +1,13 @@
 #include "ui/ImageLists.h"
 
+#include "ui/Dpi.h"
+
 namespace ui {
 
 namespace {
 
-// A fully transparent 16 x 16 icon, made once.
+// A fully transparent 16 x 16 icon, made once; a list of another size
+// stretches it, and it stays transparent.
 HICON BlankIcon() {
     static OwnedIcon blank = [] {
         BYTE andMask[16 * 16 / 8];
@@ -17,10 +20,21 @@ HICON BlankIcon() {
 
 }  // namespace
 
-OwnedImageList CreateSmallImageList() {
-    // The small-icon size of the system's DPI (16 at 96 DPI, 24 at 144).
-    return OwnedImageList(
-        ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), ILC_COLOR32 | ILC_MASK, 0, 4));
+OwnedIcon LoadSmallIcon(HINSTANCE instance, int resourceId, UINT dpi) {
+    return OwnedIcon(
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON,
+                                      SystemMetric(SM_CXSMICON, dpi), SystemMetric(SM_CYSMICON, dpi), 0)));
+}
+
+OwnedImageList CreateSmallImageList(UINT dpi) {
+    return OwnedImageList(ImageList_Create(SystemMetric(SM_CXSMICON, dpi), SystemMetric(SM_CYSMICON, dpi),
+                                           ILC_COLOR32 | ILC_MASK, 0, 4));
+}
+
+bool HasSmallIconSize(HIMAGELIST list, UINT dpi) {
+    int width = 0, height = 0;
+    return ImageList_GetIconSize(list, &width, &height) && width == SystemMetric(SM_CXSMICON, dpi) &&
+           height == SystemMetric(SM_CYSMICON, dpi);
 }
 
 int AddIconImage(HIMAGELIST list, HICON icon) {

@@ -1,4 +1,6 @@
-// Image lists of 16 x 16 icons kept in step with the rows of a list.
+// Image lists of small icons kept in step with the rows of a list. Their size
+// is the small-icon size at the DPI of the window that shows them (16 x 16 at
+// 96 DPI, 24 x 24 at 144); a window moved to another DPI makes its lists again.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -7,8 +9,13 @@
 
 namespace ui {
 
-// A new list of 16 x 16 images, 32-bit colour with mask.
-OwnedImageList CreateSmallImageList();
+// The icon resource at the small-icon size of the DPI; 0 when it is missing.
+OwnedIcon LoadSmallIcon(HINSTANCE instance, int resourceId, UINT dpi);
+
+// A new list of small-icon images at the DPI, 32-bit colour with mask.
+OwnedImageList CreateSmallImageList(UINT dpi);
+// True when the list's images have the small-icon size of the DPI.
+bool HasSmallIconSize(HIMAGELIST list, UINT dpi);
 // Appends a copy of the icon, or of a blank image when there is none, so that
 // image i always belongs to row i. The icon is not destroyed. Its position.
 int AddIconImage(HIMAGELIST list, HICON icon);

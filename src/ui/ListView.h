@@ -17,7 +17,8 @@ struct Column {
     int width;
 };
 
-// Column widths are designed at 96 DPI and scaled to the parent's.
+// Column widths are designed at 96 DPI and scaled to the parent's. The owner
+// keeps the image lists it gives the view, and destroys them.
 HWND CreateOwnerDataListView(HWND parent, int id, const std::vector<Column>& columns);
 
 // The display order and widths as the column-order text stores them: widths

@@ -1,63 +1,90 @@
-// What the program's modal dialogs share: an empty in-memory template (the
-// controls are made at pixel positions when the dialog starts), one dialog
-// procedure that hands each message to the dialog's C++ object behind the
-// shared exception boundary, and the placement centred over the owner.
+// What the program's modal dialogs share. A dialog is made from an empty
+// in-memory template and adds its controls in code, at bounds designed at 96
+// DPI and scaled to the dialog's; it opens centred over its owner with the
+// system font on its controls, and its close box ends it with IDCANCEL. One
+// dialog procedure serves every dialog, behind the shared exception boundary.
+// Moved to a monitor of another scale, a dialog takes the rectangle the
+// system proposes, makes its font again and lays its controls out again from
+// their design. A dialog itself adds only its controls, its values and its
+// commands.
 #pragma once
 #include <windows.h>
 
-#include <vector>
-
-#include "ui/WindowClass.h"
+#include "ui/DialogLayout.h"
+#include "ui/Handles.h"
 
 namespace ui {
 
-// A fixed dialog frame (caption, close box, no resizing, no minimise or
-// maximise box) with the UTF-8 caption and no controls, for
-// DialogBoxIndirectParamW.
-std::vector<WORD> EmptyDialogTemplate(const char* utf8Caption);
+// A dialog as designed, before it has controls.
+struct DialogDesign {
+    const char* caption;  // UTF-8
+    int clientWidth;      // at 96 DPI
+    int clientHeight;
+    int firstFocus;  // the control that has the focus when the dialog opens
+};
 
-// The dialog procedure of a dialog whose object is a T, passed as the
-// creation parameter: T::BindWindow(HWND) is told the dialog on
-// WM_INITDIALOG, and INT_PTR T::HandleMessage(UINT, WPARAM, LPARAM) answers
-// from that message on. Messages before it go to the dialog manager alone.
-template <typename T>
-INT_PTR CALLBACK ObjectDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-    if (msg == WM_INITDIALOG) {
-        SetWindowLongPtrW(dialog, DWLP_USER, lp);
-        reinterpret_cast<T*>(lp)->BindWindow(dialog);
+class ModalDialog {
+public:
+    ModalDialog(const ModalDialog&) = delete;
+    ModalDialog& operator=(const ModalDialog&) = delete;
+
+protected:
+    ModalDialog(HWND owner, const DialogDesign& design) : owner_(owner), design_(design) {}
+    virtual ~ModalDialog() = default;
+
+    // Shows the dialog modally over the owner. Returns the value given to
+    // Close (-1 when the dialog could not be created).
+    INT_PTR ShowModal();
+
+    // Makes the controls, in tab order, with AddControl and Keep.
+    virtual void CreateControls() = 0;
+    // Gives the controls their fonts and images at Dpi(): once they are made,
+    // and again whenever the DPI changes. By default every control, also
+    // those inside groups, shows Font().
+    virtual void StyleControls();
+    // Fills the controls with the values the dialog opens with.
+    virtual void Fill() {}
+    // A command of a control, or IDOK and IDCANCEL from the dialog manager for
+    // Enter and Escape. False leaves it to the dialog manager.
+    virtual bool OnCommand(int id) = 0;
+
+    // Bounds designed at 96 DPI, from the corner and the size.
+    static constexpr RECT Bounds(int left, int top, int width, int height) {
+        return {left, top, left + width, top + height};
     }
-    auto* object = reinterpret_cast<T*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    if (!object) return FALSE;
-    return Guarded(dialog, FALSE, [&] { return object->HandleMessage(msg, wp, lp); });
-}
 
-// Shows an empty dialog with the caption modally over owner, run by `object`
-// through ObjectDialogProc<T>. Returns the value given to EndDialog (-1 when
-// the dialog could not be created).
-template <typename T>
-INT_PTR ShowModalDialog(HWND owner, const char* utf8Caption, T& object) {
-    const std::vector<WORD> tmpl = EmptyDialogTemplate(utf8Caption);
-    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(tmpl.data()),
-                                   owner, ObjectDialogProc<T>, reinterpret_cast<LPARAM>(&object));
-}
+    HWND Handle() const { return hwnd_; }
+    // The DPI the dialog is laid out at.
+    UINT Dpi() const { return dpi_; }
+    // The system font at Dpi(), shown by the dialog and its controls.
+    HFONT Font() const { return font_.get(); }
 
-// A dialog procedure returns a message's own result (WM_GETFONT's font, for
-// one) through DWLP_MSGRESULT, and TRUE for "handled".
-inline INT_PTR DialogResult(HWND dialog, LONG_PTR result) {
-    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
-    return TRUE;
-}
+    // A visible control of the dialog, or of a group inside it, with its UTF-8
+    // text, at bounds designed at 96 DPI. Returns 0 on failure.
+    HWND AddControl(HWND parent, const wchar_t* className, const char* utf8Text, DWORD style, int id,
+                    const RECT& bounds, DWORD exStyle = 0);
+    HWND AddControl(const wchar_t* className, const char* utf8Text, DWORD style, int id, const RECT& bounds,
+                    DWORD exStyle = 0) {
+        return AddControl(hwnd_, className, utf8Text, style, id, bounds, exStyle);
+    }
+    // Lays out a control made by other means (a slider, a group) again from the
+    // bounds it was made at, designed at 96 DPI.
+    HWND Keep(HWND control, const RECT& designed) { return layout_.Keep(control, designed); }
+    // Ends the dialog; ShowModal returns the result.
+    void Close(INT_PTR result) { EndDialog(hwnd_, result); }
 
-// A visible control of the dialog, or of a group inside it, with its UTF-8
-// text, at bounds designed at 96 DPI and scaled to the dialog's. Returns 0 on
-// failure.
-HWND AddDialogControl(HWND parent, const wchar_t* className, const char* utf8Text, DWORD style, int id,
-                      const RECT& bounds, DWORD exStyle = 0);
+private:
+    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+    INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void OnInitDialog();
+    void OnDpiChanged(UINT dpi, const RECT& proposed);
 
-// Gives the dialog a client area of the size (designed at 96 DPI, scaled to
-// the dialog's), centred over the owner (over
-// the screen when the owner is missing, hidden or minimised) and kept within
-// the work area of the owner's screen.
-void PlaceDialog(HWND dialog, HWND owner, int clientWidth, int clientHeight);
+    HWND owner_;
+    DialogDesign design_;
+    HWND hwnd_ = nullptr;
+    UINT dpi_ = 0;
+    OwnedFont font_;
+    DialogLayout layout_;
+};
 
 }  // namespace ui

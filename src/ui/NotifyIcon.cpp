@@ -2,9 +2,15 @@
 
 #include <algorithm>
 
+#include "ui/Dpi.h"
 #include "ui/WindowClass.h"
 
 namespace ui {
+
+// The taskbar holds the notification area; without one, the system's DPI.
+UINT NotificationAreaDpi() {
+    return WindowDpi(FindWindowW(L"Shell_TrayWnd", nullptr));
+}
 
 NotifyIcon::NotifyIcon(HINSTANCE instance, HICON icon, std::wstring tip, Events events, ShellNotify shell)
     : icon_(icon), tip_(std::move(tip)), events_(std::move(events)), shell_(std::move(shell)) {

@@ -16,6 +16,10 @@
 
 namespace ui {
 
+// The DPI of the notification area (the taskbar's monitor), which its icons
+// and the menus opened from them are shown at.
+UINT NotificationAreaDpi();
+
 class NotifyIcon {
 public:
     static constexpr const wchar_t* kWindowClass = identity::kOwnIconClass;

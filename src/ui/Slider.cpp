@@ -42,9 +42,13 @@ public:
     Slider(SliderRange range, int value, std::function<void(int)> onChange)
         : range_(range), value_(Clamp(range, value)), onChange_(std::move(onChange)) {}
 
-    void BindWindow(HWND hwnd) { hwnd_ = hwnd; }
+    void BindWindow(HWND hwnd) {
+        hwnd_ = hwnd;
+        dpi_ = WindowDpi(hwnd);
+    }
     LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void Paint(HDC dc) const;
+    void SetDpi(UINT dpi) { dpi_ = dpi; }
 
     int Value() const { return value_; }
     void SetValue(int value);
@@ -53,7 +57,7 @@ public:
 
 private:
     // A length designed at 96 DPI, at the slider's.
-    int Px(int designed) const { return Scale(designed, WindowDpi(hwnd_)); }
+    int Px(int designed) const { return Scale(designed, dpi_); }
     int TravelLeft() const { return Px(kMargin) + Px(kThumbWidth) / 2; }
     int TravelLength() const;
     int ValueAt(int x) const;
@@ -66,6 +70,7 @@ private:
     bool PointerBeside(int side) const;
 
     HWND hwnd_ = nullptr;
+    UINT dpi_ = kDesignDpi;  // the DPI the slider is laid out at
     SliderRange range_;
     int value_;
     std::function<void(int)> onChange_;

@@ -9,6 +9,7 @@
 #include "ProgramContract.h"
 #include "rules/Rules.h"
 #include "tray/Tray.h"
+#include "ui/Dpi.h"
 #include "ui/ImageLists.h"
 #include "ui/ListView.h"
 #include "ui/SystemInfo.h"
@@ -125,7 +126,7 @@ TCurrWinList::TCurrWinList(HWND mainWindow, TTray& tray, TRules& rules)
     : MainWindow(mainWindow),
       Tray(tray),
       Rules(rules),
-      CurrWinImageList(ui::CreateSmallImageList()),
+      CurrWinImageList(ui::CreateSmallImageList(ui::WindowDpi(mainWindow))),
       RowImages(CurrWinImageList.get()),
       CurrWinMenu(ui::BuildPopupMenu(menus::kCurrWinMenu)) {
     lvCurrWin =
@@ -168,6 +169,19 @@ LRESULT TCurrWinList::OnNotify(NMHDR& hdr) {
 
 void TCurrWinList::OnContextMenu(POINT screen) {
     if (lvCurrWinContextPopup()) ui::PopupContextMenu(CurrWinMenu.get(), lvCurrWin, screen, MainWindow);
+}
+
+// The icons are copied into a list of the new size as a refresh copies a new
+// icon, once per distinct icon. The view lets go of the old list before it goes.
+void TCurrWinList::OnDpiChanged(UINT dpi) {
+    if (ui::HasSmallIconSize(CurrWinImageList.get(), dpi)) return;
+    ui::OwnedImageList resized = ui::CreateSmallImageList(dpi);
+    RowImages.Restart(resized.get());
+    for (TCurrWinItem& row : CurrWinItems)
+        row.ImageIndex = RowImages.Acquire(IconKeyOf(row.Wnd, row.ProcessId, row.FileName));
+    ListView_SetImageList(lvCurrWin, resized.get(), LVSIL_SMALL);
+    CurrWinImageList = std::move(resized);
+    InvalidateRect(lvCurrWin, nullptr, TRUE);
 }
 
 HWND TCurrWinList::SelectedCurrWin() const {

@@ -29,6 +29,8 @@ public:
     // Notifications and the context menu of lvCurrWin.
     LRESULT OnNotify(NMHDR& hdr);
     void OnContextMenu(POINT screen);
+    // The main window moved to another DPI: the rows' icons take its small-icon size.
+    void OnDpiChanged(UINT dpi);
 
     // Operations for the other subsystems.
     void NRefreshClick();

@@ -43,3 +43,8 @@ bool TRowImages::Shows(int index, const TIconKey& key) const {
     return index >= 0 && index < static_cast<int>(slots_.size()) && slots_[index].users > 0 &&
            slots_[index].key == key;
 }
+
+void TRowImages::Restart(HIMAGELIST list) {
+    list_ = list;
+    slots_.clear();
+}

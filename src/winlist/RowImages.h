@@ -37,6 +37,9 @@ public:
     void Release(int index);
     // True when the image at `index` is in use and shows this icon.
     bool Shows(int index, const TIconKey& key) const;
+    // Starts again on an empty list (of another image size): every row
+    // acquires its image anew.
+    void Restart(HIMAGELIST list);
 
 private:
     struct Slot {

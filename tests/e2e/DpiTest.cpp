@@ -1,6 +1,8 @@
 // The program at 144 DPI (150 %), as Wine gives it when the desktop's
 // LogPixels say so: it lays itself out at that DPI, and the settings file
-// keeps the sizes it holds at 96 DPI.
+// keeps the sizes it holds at 96 DPI. And the main window moved to a monitor
+// of 144 DPI and back, which Wine cannot show: it is sent the system's
+// WM_DPICHANGED itself.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,9 +10,14 @@
 #include <string>
 
 #include "Harness.h"
+#include "HelperClient.h"
 #include "MenuDescription.h"
 #include "ProgramContract.h"
+#include "RemoteList.h"
+#include "rules/CodePage.h"
+#include "rules/RegistWindowsText.h"
 #include "rules/RuleEditorDialog.h"
+#include "ui/Dpi.h"
 
 using namespace e2e;
 
@@ -105,4 +112,54 @@ TEST(Dpi, At144DpiTheProgramLaysItselfOutAndStoresSizesAt96) {
     EXPECT_EQ(Value(xml, "Left"), "200");
     EXPECT_EQ(Value(xml, "RegWinColumnsOrder"), "0=205,1=50,2=85,3=75");
     EXPECT_EQ(Value(xml, "CurrWinColumnsOrder"), "0=200,1=200");
+}
+
+namespace {
+
+// Settings with one rule, so that the rule list has a row.
+std::string SettingsWithOneRule() {
+    StoredRule rule;
+    rule.FileName = "C:\\Tools\\listed.exe";
+    const std::string rules = WriteRegistWindows({rule}, IsAnsiLeadByte);
+    return "<?xml version=\"1.0\" encoding=\"Shift-JIS\"?>\r\n<configuration>\r\n  <appSettings>\r\n"
+           "    <add key=\"RegistWindows\" value=\"" +
+           rules + "\"/>\r\n  </appSettings>\r\n</configuration>\r\n";
+}
+
+}  // namespace
+
+// The rows' icons of both lists take the small-icon size of the new DPI, every
+// row keeps an image, and the size of the DPI before comes back with it.
+TEST(Dpi, TheListsIconsFollowTheMainWindowToAnotherDpiAndBack) {
+    const int designed = ui::SystemMetric(SM_CXSMICON, 96);
+    const int high = ui::SystemMetric(SM_CXSMICON, 144);
+    ASSERT_NE(high, designed) << "the system has a larger small icon at 144 DPI";
+    helper::HelperClient helper;
+    ASSERT_TRUE(helper.NewWindow({.title = "Listed at any DPI"}));
+    ProgramFolder folder;
+    folder.WriteSettings(SettingsWithOneRule());
+    Program p(folder);
+    HWND main = p.MainWindow();
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+    const HWND lists[] = {GetDlgItem(main, kIdCurrWin), GetDlgItem(main, kIdRegWin)};
+    auto expectIconWidth = [&](int width) {
+        for (HWND list : lists) {
+            SCOPED_TRACE(GetDlgCtrlID(list));
+            ASSERT_GT(RowCount(list), 0);
+            const RECT icon = RowIconRect(p.Pid(), list, 0);
+            EXPECT_EQ(icon.right - icon.left, width);
+            for (int image : RowImages(p.Pid(), list)) EXPECT_GE(image, 0);
+        }
+    };
+    expectIconWidth(designed);
+
+    RECT frame{};
+    GetWindowRect(main, &frame);
+    SendDpiChanged(p.Pid(), main, 144,
+                   {frame.left, frame.top, frame.left + ui::Scale(frame.right - frame.left, 144),
+                    frame.top + ui::Scale(frame.bottom - frame.top, 144)});
+    expectIconWidth(high);
+    SendDpiChanged(p.Pid(), main, 96, frame);
+    expectIconWidth(designed);
+    ASSERT_EQ(p.Close(), 0);
 }

@@ -115,4 +115,19 @@ int FindRowByPrefix(DWORD pid, HWND listView, const std::wstring& prefix) {
     return static_cast<int>(SendMessageW(listView, LVM_FINDITEMW, -1, reinterpret_cast<LPARAM>(remote.Address())));
 }
 
+RECT RowIconRect(DWORD pid, HWND listView, int row) {
+    Remote remote(pid, sizeof(RECT));
+    RECT rect{LVIR_ICON, 0, 0, 0};
+    remote.Write(0, &rect, sizeof rect);
+    SendMessageA(listView, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote.Address()));
+    remote.Read(0, &rect, sizeof rect);
+    return rect;
+}
+
+void SendDpiChanged(DWORD pid, HWND wnd, UINT dpi, const RECT& proposed) {
+    Remote remote(pid, sizeof(RECT));
+    remote.Write(0, &proposed, sizeof proposed);
+    SendMessageA(wnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote.Address()));
+}
+
 }  // namespace e2e

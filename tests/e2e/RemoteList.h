@@ -1,5 +1,6 @@
 // Reading and selecting the rows of a list view in the program's process from
-// this one: the requests carry addresses, so their records live over there.
+// this one, and other requests that carry addresses: their records live over
+// there.
 #pragma once
 #include <windows.h>
 
@@ -19,5 +20,10 @@ std::vector<int> RowImages(DWORD pid, HWND listView);
 int FindRowByPrefix(DWORD pid, HWND listView, const std::wstring& prefix);
 // Selects and focuses one row (-1: no row selected).
 void SelectRow(DWORD pid, HWND listView, int row);
+// Where a row's icon stands (LVIR_ICON), in the list's client area.
+RECT RowIconRect(DWORD pid, HWND listView, int row);
+// Sends the window WM_DPICHANGED as the system does when it moves to a monitor
+// of that DPI, with the proposed rectangle.
+void SendDpiChanged(DWORD pid, HWND wnd, UINT dpi, const RECT& proposed);
 
 }  // namespace e2e
