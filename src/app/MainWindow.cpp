@@ -161,5 +161,15 @@ void TPelmoraMainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     for (HWND list : {CurrWin_->ListView(), Rules_->ListView()}) ui::RescaleColumns(list, old, dpi);
     CurrWin_->OnDpiChanged(dpi);
     Rules_->OnDpiChanged(dpi);
+    SetCaptionIcon(dpi);
     ApplyFont();
+}
+
+// The class's small icon is drawn for the system's DPI; at another the
+// caption gets the icon drawn for its own size, not that one stretched.
+void TPelmoraMainWindow::SetCaptionIcon(UINT dpi) {
+    ui::OwnedIcon icon = ui::LoadSmallIcon(Instance_, PELMORA_ICON_ID, dpi);
+    if (!icon) return;
+    SendMessageW(Handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.get()));
+    CaptionIcon_ = std::move(icon);  // the one it replaces is no longer shown
 }

@@ -52,6 +52,7 @@ private:
     void OnContextMenu(HWND control, POINT screen);
     void OnInitMenuPopup(HMENU menu);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void SetCaptionIcon(UINT dpi);
 
     // Layout: cool bar with the menu tool bar, tabs and lists (app/MainWindowLayout.cpp).
     void CreateControls();
@@ -94,6 +95,7 @@ private:
     ui::OwnedFont Font_;
     UINT Dpi_ = 0;  // the DPI the controls are laid out for; 0 until start-up made the font
     ui::OwnedIcon AppIcon_;      // the window class's small icon, at the system's DPI
+    ui::OwnedIcon CaptionIcon_;  // the caption's small icon once the window is at another DPI
     ui::OwnedIcon OwnTrayIcon_;  // the own notification icon, at the notification area's DPI
     ui::OwnedMenu MainMenu;                   // shown as the tool bar's buttons
     std::unique_ptr<ui::MenuToolBar> ToolBar1;  // the menu tool bar in its cool bar

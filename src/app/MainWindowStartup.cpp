@@ -72,6 +72,7 @@ void TPelmoraMainWindow::RunStartupSteps() {
     Dpi_ = ui::WindowDpi(Handle_);
     Font_ = SetSystemFont(Dpi_);
     ApplyFont();
+    if (Dpi_ != ui::SystemDpi()) SetCaptionIcon(Dpi_);
     if (!Hook_->StartHookLibrary(Handle_)) {
         // Nothing else starts: the settings are neither read nor written.
         TApplication::Terminate();
