@@ -6,14 +6,21 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 class TIcon {
 public:
     TIcon() = default;
     static TIcon Borrowed(HICON icon) { return TIcon(icon, nullptr); }
     static TIcon Owned(HICON icon);
-    TIcon(TIcon&& other) noexcept = default;
-    TIcon& operator=(TIcon&& other) noexcept = default;
+    // A moved-from icon is empty, never a handle it no longer keeps alive.
+    TIcon(TIcon&& other) noexcept
+        : icon_(std::exchange(other.icon_, nullptr)), owner_(std::move(other.owner_)) {}
+    TIcon& operator=(TIcon&& other) noexcept {
+        icon_ = std::exchange(other.icon_, nullptr);
+        owner_ = std::move(other.owner_);
+        return *this;
+    }
     TIcon(const TIcon&) = delete;
     TIcon& operator=(const TIcon&) = delete;
 
