@@ -2,8 +2,9 @@
 // an icon into an image list is the dearest step of a row (over a millisecond
 // under Wine), and the windows of one program mostly share one icon; the list
 // is owner-data, so rows simply name the same image. An image no row uses any
-// more is overwritten by the next new icon, so the image list never holds more
-// images than there were distinct icons at one time.
+// more is overwritten by the next new icon; only the images of the last few
+// files' icons are kept a while, since a program's next window, opened after
+// the last one closed, shows that same icon.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -30,8 +31,8 @@ public:
     TRowImages(const TRowImages&) = delete;
     TRowImages& operator=(const TRowImages&) = delete;
 
-    // The image of the icon, copied in when no row uses it yet; one more row
-    // uses it from now on. -1 when the image list refuses the copy.
+    // The image of the icon, copied in when no row uses it and it is not kept;
+    // one more row uses it from now on. -1 when the image list refuses the copy.
     int Acquire(const TIconKey& key);
     // One row less uses the image; -1 is ignored.
     void Release(int index);
@@ -43,11 +44,14 @@ public:
 
 private:
     struct Slot {
-        TIconKey key;
+        TIconKey key;  // kept once unused only for a file's icon
         int users = 0;
+        unsigned lastUse = 0;  // when the last row let go of it
     };
     int Store(HICON icon);
+    int FreeSlot() const;
 
     HIMAGELIST list_;
     std::vector<Slot> slots_;  // slot i is image i
+    unsigned releases_ = 0;
 };

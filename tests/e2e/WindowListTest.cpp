@@ -199,6 +199,35 @@ TEST_F(WindowListTest, RowsOfOneIconShareItsImageAndKeepIt) {
         EXPECT_EQ(imageOf(listed[i].title), images[i]) << listed[i].title;
 }
 
+// A file's icon keeps its image a while after the file's last row went: the
+// program's next window shows that image again, and another file's icon that
+// came meanwhile took another image.
+TEST_F(WindowListTest, FileIconKeepsItsImageForTheProgramsNextWindow) {
+    std::string otherExe = folder_.Path() + "next_program.exe";
+    ASSERT_TRUE(helper::HelperClient::CopyHelperTo(otherExe));
+    helper::HelperClient otherFile(otherExe);
+    auto imageOf = [&](const char* title) {
+        int row = RowOf(title);
+        std::vector<int> images = RowImages(program_->Pid(), list_);
+        return row >= 0 && row < static_cast<int>(images.size()) ? images[row] : -2;
+    };
+    HWND first = helper_.NewWindow({.title = "First window", .classIcon = "none"});
+    Notify(hook::HookWindowCreated, first);
+    const int image = imageOf("First window");
+    ASSERT_GE(image, 0);
+    helper_.Destroy(first);
+    Notify(hook::HookWindowGone, first);
+    ASSERT_EQ(RowOf("First window"), -1);
+
+    HWND other = otherFile.NewWindow({.title = "Other program", .classIcon = "none"});
+    Notify(hook::HookWindowCreated, other);
+    EXPECT_GE(imageOf("Other program"), 0);
+    EXPECT_NE(imageOf("Other program"), image);
+    HWND next = helper_.NewWindow({.title = "Next window", .classIcon = "none"});
+    Notify(hook::HookWindowCreated, next);
+    EXPECT_EQ(imageOf("Next window"), image);
+}
+
 TEST_F(WindowListTest, CreatedCodeIgnoresWindowsThatDoNotQualify) {
     HWND hidden = helper_.NewWindow({.title = "Hidden", .show = "hidden"});
     HWND untitled = helper_.NewWindow({.title = ""});

@@ -207,6 +207,27 @@ TEST(FileIcon, ComesFromTheNameAlone) {
     EXPECT_TRUE(icon.IsOwned());
 }
 
+// The icon of a name asked for again is the one kept from before, alive as
+// long as anyone holds it; another name has its own.
+TEST(FileIcon, IsKeptPerNameAndSharedByItsHolders) {
+    const std::wstring name = L"Z:\\no\\such\\folder\\kept.exe";
+    TIcon first = GetFileIcon(name);
+    ASSERT_TRUE(first);
+    TIcon again = GetFileIcon(name);
+    EXPECT_EQ(again.Handle(), first.Handle());
+    EXPECT_TRUE(again.IsOwned());
+    TIcon other = GetFileIcon(L"Z:\\no\\such\\folder\\kept.txt");
+    ASSERT_TRUE(other);
+    EXPECT_NE(other.Handle(), first.Handle());
+
+    const HICON handle = first.Handle();
+    first = TIcon();
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(handle, &info));  // the other holders keep it alive
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+}
+
 TEST_F(WindowHelpersTest, ForegroundRestoresAMinimisedWindowAndKeepsTheLockTimeOut) {
     DWORD before = 0;
     SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &before, 0);
