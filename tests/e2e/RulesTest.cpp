@@ -23,6 +23,7 @@
 #include "ProgramContract.h"
 #include "hook/HookContract.h"
 #include "rules/RuleEditorDialog.h"
+#include "ui/Text.h"
 
 using namespace e2e;
 
@@ -103,23 +104,9 @@ std::string SettingsWith(const std::vector<Rule>& rules, bool iconHide) {
            "  </appSettings>\r\n</configuration>\r\n";
 }
 
-std::wstring Wide(const std::string& text, UINT codePage) {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                                    static_cast<int>(wide.size())));
-    return wide;
-}
-
-std::string Narrow(const std::wstring& wide) {
-    std::string text(wide.size() * 2, '\0');
-    text.resize(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-                                    static_cast<int>(text.size()), nullptr, nullptr));
-    return text;
-}
-
 // A text of the interface as the list's ANSI requests give it.
 std::string Ansi(const char* utf8) {
-    return Narrow(Wide(utf8, CP_UTF8));
+    return ui::Narrow(ui::Widen(utf8, CP_UTF8), CP_ACP);
 }
 
 // The same path with the letter case of its file name turned round.
@@ -178,7 +165,7 @@ HWND TopLevelOf(DWORD pid, const wchar_t* className, const wchar_t* caption = nu
 std::string TextOf(HWND control) {
     wchar_t text[1024] = L"";
     SendMessageW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
-    return Narrow(text);
+    return ui::Narrow(text, CP_ACP);
 }
 
 std::wstring WindowTextOf(HWND control) {
@@ -216,7 +203,7 @@ public:
     }
     void SetFile(const std::string& file) const {
         SendMessageW(Item(TForm3::kEdtFile), WM_SETTEXT, 0,
-                     reinterpret_cast<LPARAM>(Wide(file, CP_ACP).c_str()));
+                     reinterpret_cast<LPARAM>(ui::Widen(file, CP_ACP).c_str()));
     }
     void Key(UINT key) const { SendMessageW(Item(TForm3::kJvxSlider1), WM_KEYDOWN, key, 0); }
     // OK, then the dialog closes and the command goes on in the program.
@@ -252,7 +239,7 @@ public:
     }
     // A helper started from folder\name in the session's folder, names in any script.
     helper::HelperClient& Helper(const std::wstring& folder, const std::wstring& name) {
-        const std::wstring dir = Wide(folder_.Path(), CP_ACP) + folder + L"\\";
+        const std::wstring dir = ui::Widen(folder_.Path(), CP_ACP) + folder + L"\\";
         CreateDirectoryW(dir.c_str(), nullptr);
         EXPECT_TRUE(helper::HelperClient::CopyHelperTo(dir + name));
         helpers_.push_back(std::make_unique<helper::HelperClient>(dir + name));
@@ -307,7 +294,7 @@ public:
     std::vector<std::wstring> ListedFiles() const {
         std::vector<std::wstring> files;
         for (const std::wstring& file : WideColumnTexts(program_->Pid(), currList_, 1))
-            if (file.find(Wide(folder_.Path(), CP_ACP)) == 0) files.push_back(file);
+            if (file.find(ui::Widen(folder_.Path(), CP_ACP)) == 0) files.push_back(file);
         return files;
     }
     void SelectRule(int row) { SelectRow(program_->Pid(), ruleList_, row); }
@@ -598,10 +585,7 @@ TEST(Rules, ARegisteredProgramGoesIntoTheTrayAndTrayOffTakesItOut) {
 Rule RuleForPath(const std::wstring& path, int transparency, bool topMost) {
     Rule rule{.file = "", .transparency = transparency, .topMost = topMost};
     for (wchar_t c : path) rule.file += c < 0x80 ? static_cast<char>(c) : '?';
-    std::string utf8(path.size() * 3, '\0');
-    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), utf8.data(),
-                                    static_cast<int>(utf8.size()), nullptr, nullptr));
-    rule.exactUtf8 = utf8;
+    rule.exactUtf8 = ui::Narrow(path, CP_UTF8);
     return rule;
 }
 

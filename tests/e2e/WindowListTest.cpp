@@ -16,6 +16,7 @@
 #include "MenuDescription.h"
 #include "tray/HiddenWindowMarks.h"
 #include "ProgramContract.h"
+#include "ui/Text.h"
 #include "hook/HookContract.h"
 
 using namespace e2e;
@@ -358,13 +359,6 @@ int MessageBoxCount(DWORD pid) {
     return count;
 }
 
-std::string AnsiOf(const std::wstring& text) {
-    std::string ansi(text.size() * 2, '\0');
-    ansi.resize(WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(),
-                                    static_cast<int>(ansi.size()), nullptr, nullptr));
-    return ansi;
-}
-
 // A program the system protects from ours (one run as administrator, when
 // Pelmora is not) is stood in for by a process nobody may open: its level
 // cannot be read, as an elevated program's cannot. Every road to its windows
@@ -383,8 +377,9 @@ TEST_F(WindowListTest, WindowsOutOfReachAreLeftAloneAndTheUserIsToldOnce) {
     HWND box = program_->WaitForMessageBox();
     ASSERT_NE(box, nullptr) << "the user was not told";
     EXPECT_EQ(Program::MessageBoxText(box),
-              AnsiOf(L"「Run as administrator」は管理者として実行されているプログラムのウィンドウです。\r\n"
-                     L"このウィンドウを操作するには、Pelmoraを管理者として実行してください。"));
+              ui::Narrow(L"「Run as administrator」は管理者として実行されているプログラムのウィンドウです。\r\n"
+                     L"このウィンドウを操作するには、Pelmoraを管理者として実行してください。",
+                         CP_ACP));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
 
