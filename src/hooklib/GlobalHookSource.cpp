@@ -2,6 +2,7 @@
 
 #include "hooklib/EventTranslator.h"
 #include "hooklib/Module.h"
+#include "hooklib/WindowWatch.h"
 
 namespace hooklib {
 namespace {
@@ -11,6 +12,11 @@ constexpr wchar_t kSinkClass[] = L"PelmoraHookEvents";
 
 // One copy for every process the library is loaded in: where the hook procedures post.
 HWND volatile g_sharedSink __attribute__((section(".shared"), shared)) = nullptr;
+// The process that installed the hooks: its own windows are not watched, so the library
+// can leave it when the hooks are removed.
+DWORD volatile g_installer __attribute__((section(".shared"), shared)) = 0;
+// Counts the installations: each one takes in again the windows made while none ran.
+LONG volatile g_session __attribute__((section(".shared"), shared)) = 0;
 
 // Used on the installing thread only.
 RawEventHandler g_handler = nullptr;
@@ -36,52 +42,39 @@ bool IsMinimizeCommand(UINT command) {
            command == SW_FORCEMINIMIZE;
 }
 
+// Showing, retitling and enabling have no CBT code: the windows of a process the hook
+// reaches are watched from inside it. Those that were there before are taken in on the
+// process's first hook call; a window that comes under watch later has its state read.
+void Watch(HWND window, bool created) {
+    if (g_installer == GetCurrentProcessId()) return;
+    WatchWindowsOfThisProcess(g_session, Forward);
+    if (WatchWindow(window, Forward) && !created) Forward(EVENT_OBJECT_STATECHANGE, window);
+}
+
 LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
     HWND window = reinterpret_cast<HWND>(wParam);
     switch (code) {
         case HCBT_CREATEWND:
-            if (IsTopLevelCreation(reinterpret_cast<const CBT_CREATEWNDW*>(lParam)))
+            if (IsTopLevelCreation(reinterpret_cast<const CBT_CREATEWNDW*>(lParam))) {
                 Forward(EVENT_OBJECT_CREATE, window);
+                Watch(window, true);
+            }
             break;
         case HCBT_DESTROYWND:
             if (IsTopLevelWindow(window)) Forward(EVENT_OBJECT_DESTROY, window);
             break;
         case HCBT_ACTIVATE:
             Forward(EVENT_SYSTEM_FOREGROUND, window);
+            Watch(window, false);
             break;
         case HCBT_MINMAX:
             if (IsMinimizeCommand(LOWORD(lParam)) && IsTopLevelWindow(window))
                 Forward(EVENT_SYSTEM_MINIMIZESTART, window);
+            Watch(window, false);
             break;
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-// Showing, hiding, retitling and enabling have no CBT code: they are seen as the
-// messages that announce them.
-DWORD EventOfSentMessage(const CWPRETSTRUCT& sent) {
-    switch (sent.message) {
-        case WM_WINDOWPOSCHANGED: {
-            const auto* pos = reinterpret_cast<const WINDOWPOS*>(sent.lParam);
-            if (pos->flags & SWP_SHOWWINDOW) return EVENT_OBJECT_SHOW;
-            if (pos->flags & SWP_HIDEWINDOW) return EVENT_OBJECT_HIDE;
-            return 0;
-        }
-        case WM_SETTEXT:
-            // A hidden window's title is read when it shows.
-            return IsWindowVisible(sent.hwnd) ? EVENT_OBJECT_NAMECHANGE : 0;
-        case WM_ENABLE:
-            return EVENT_OBJECT_STATECHANGE;
-        default:
-            return 0;
-    }
-}
-
-LRESULT CALLBACK CallWndProcRetProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION) {
-        const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-        DWORD event = EventOfSentMessage(*sent);
-        if (event && IsTopLevelWindow(sent->hwnd)) Forward(event, sent->hwnd);
+        case HCBT_SETFOCUS:
+            if (window) Watch(GetAncestor(window, GA_ROOT), false);
+            break;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -123,9 +116,10 @@ bool GlobalHookSource::Install(RawEventHandler handler) {
         Remove();
         return false;
     }
+    g_installer = GetCurrentProcessId();
+    InterlockedIncrement(&g_session);
     cbt_ = SetWindowsHookExW(WH_CBT, CbtProc, module, 0);
-    callWndProcRet_ = SetWindowsHookExW(WH_CALLWNDPROCRET, CallWndProcRetProc, module, 0);
-    if (!cbt_ || !callWndProcRet_) {
+    if (!cbt_) {
         Remove();
         return false;
     }
@@ -134,10 +128,9 @@ bool GlobalHookSource::Install(RawEventHandler handler) {
 
 void GlobalHookSource::Remove() {
     if (cbt_) UnhookWindowsHookEx(cbt_);
-    if (callWndProcRet_) UnhookWindowsHookEx(callWndProcRet_);
-    cbt_ = callWndProcRet_ = nullptr;
+    cbt_ = nullptr;
     if (sink_) {
-        ExchangeSink(nullptr, sink_);
+        if (ExchangeSink(nullptr, sink_) == sink_) g_installer = 0;
         DestroyWindow(sink_);
         sink_ = nullptr;
     }

@@ -1,8 +1,8 @@
-// Window events from global WH_CBT and WH_CALLWNDPROCRET hooks, for systems that raise
-// too few WinEvents (Wine raises only object creation and focus). Their procedures run
-// inside every GUI process, where the system loads the library; they only filter and
-// post the event to a message-only window of the installing thread, which hands it to
-// the same translation as the WinEvent source.
+// Window events from a global WH_CBT hook and the windows it watches (WindowWatch.h), for
+// systems that raise too few WinEvents (Wine raises only object creation and focus). The
+// hook procedure runs inside every GUI process, where the system loads the library; it
+// and the watched windows only filter and post the event to a message-only window of the
+// installing thread, which hands it to the same translation as the WinEvent source.
 #pragma once
 #include <windows.h>
 
@@ -25,7 +25,6 @@ public:
 private:
     HWND sink_ = nullptr;
     HHOOK cbt_ = nullptr;
-    HHOOK callWndProcRet_ = nullptr;
 };
 
 }  // namespace hooklib

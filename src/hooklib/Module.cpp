@@ -20,6 +20,10 @@ HMODULE PinThisModule() {
     return ModuleOf(0);
 }
 
+void KeepThisModuleLoaded() {
+    ModuleOf(GET_MODULE_HANDLE_EX_FLAG_PIN);
+}
+
 bool RunningOnWine() {
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;

@@ -11,6 +11,9 @@ HMODULE ThisModule();
 // (released with FreeLibraryAndExitThread); null on failure.
 HMODULE PinThisModule();
 
+// Keeps the module loaded until the process ends, whatever frees it.
+void KeepThisModuleLoaded();
+
 // True under Wine, which exports wine_get_version from ntdll.
 bool RunningOnWine();
 

@@ -132,6 +132,46 @@ TEST_F(HookLibraryTest, TheDestructionOfAWindowThatExistedBeforeTheStartIsReport
     EXPECT_EQ(recorder.CodesFor(wnd), (Codes{{hook::HookWindowGone, 1}}));
 }
 
+// Where the library watches windows from inside their process, it takes in those made
+// before it started (or while it was stopped) at the process's next hook call.
+TEST_F(HookLibraryTest, AWindowHiddenBeforeTheStartIsReportedWhenItShows) {
+    Barrier();  // the helper's process has met the library
+    library.Stop();
+    HWND hidden = NewWindow("Hidden before the start", "hidden");
+    ASSERT_TRUE(library.Start(recorder.Window()));
+    Barrier();
+    app.Show(hidden, SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(recorder.WaitFor(hook::HookWindowCreated, hidden));
+    recorder.Settle();
+    EXPECT_EQ(recorder.CodesFor(hidden), (Codes{{hook::HookWindowCreated, 1}}));
+}
+
+// A watched window's messages reach its own procedure unchanged, in its character set,
+// while the library runs and after it stops.
+TEST_F(HookLibraryTest, WatchedWindowsKeepTheirTextAndCharacterSet) {
+    const std::wstring wanted = L"窓 Ωmega é";
+    std::string ansi(64, '\0');
+    ansi.resize(WideCharToMultiByte(CP_ACP, 0, wanted.c_str(), -1, ansi.data(), 64, nullptr, nullptr) - 1);
+    std::wstring expected(64, L'\0');
+    expected.resize(MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, expected.data(), 64) - 1);
+    for (bool unicode : {false, true}) {
+        helper::WindowSpec request;
+        request.title = "Watched";
+        request.unicode = unicode;
+        HWND wnd = app.NewWindow(request);
+        ASSERT_TRUE(recorder.WaitFor(hook::HookWindowCreated, wnd));
+        for (bool running : {true, false}) {
+            app.SetText(wnd, ansi);
+            wchar_t title[64] = {};
+            GetWindowTextW(wnd, title, 64);
+            EXPECT_EQ(title, expected) << (unicode ? "Unicode" : "ANSI") << (running ? ", running" : ", stopped");
+            EXPECT_EQ(IsWindowUnicode(wnd) != FALSE, unicode);
+            library.Stop();
+        }
+        ASSERT_TRUE(library.Start(recorder.Window()));
+    }
+}
+
 TEST_F(HookLibraryTest, StopHookRemovesEverythingAndTheHookCanStartAgain) {
     library.Stop();
     library.Stop();  // twice is harmless
