@@ -2,18 +2,24 @@
 // window and adds one notification icon (bare_program.exe), interleaved: the
 // time from the start until the main window is on screen, the working set 2 s
 // after the start, and the start-up of each started and killed ten times in
-// a row (it should not grow). Run under Wine (or on Windows). Not a test.
+// a row (it should not grow). For Pelmora also the time until its window list
+// holds its rows (this benchmark shows a window of its own, so there is always
+// one): the list is filled once the main window is on screen. Run under Wine
+// (or on Windows). Not a test.
 #include <windows.h>
+#include <commctrl.h>
 #include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Harness.h"
 #include "Identity.h"
+#include "ProgramContract.h"
 
 #include "Timing.h"
 
@@ -53,6 +59,14 @@ public:
     double UntilVisible() {
         for (; bench::NowMs() - startMs_ < 30000; Sleep(1))
             if ((main_ = VisibleWindow())) return bench::NowMs() - startMs_;
+        return -1;
+    }
+    // Milliseconds from the start until Pelmora's window list has a row; -1 when
+    // it never has (call after UntilVisible).
+    double UntilListed() {
+        HWND list = main_ ? GetDlgItem(main_, kIdCurrWin) : nullptr;
+        for (; list && bench::NowMs() - startMs_ < 30000; Sleep(1))
+            if (SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) > 0) return bench::NowMs() - startMs_;
         return -1;
     }
     // The working set once `ms` have passed since the start, in MiB.
@@ -114,22 +128,39 @@ void Print(const char* name, const std::vector<double>& values, double base, con
 int main() {
     e2e::ProgramFolder folder;
     const std::string bareExe = "Z:" BARE_PROGRAM_PATH;
-    std::vector<double> pelmoraStart, bareStart, pelmoraSet, bareSet;
+    std::vector<double> pelmoraStart, bareStart, pelmoraSet, bareSet, pelmoraListed;
+    // A window of another program for the list to show, on a thread that answers it.
+    DWORD ownThread = 0;
+    HANDLE created = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread own([&ownThread, created] {
+        ownThread = GetCurrentThreadId();
+        CreateWindowExW(0, L"STATIC", L"startup bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                        nullptr, nullptr, nullptr);
+        SetEvent(created);
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    });
+    WaitForSingleObject(created, INFINITE);
+    CloseHandle(created);
     for (int run = -1; run < kRuns; ++run) {  // run -1 warms the file cache
         for (bool pelmora : {true, false}) {
             Started started(pelmora ? &folder : nullptr, bareExe);
             double visible = started.UntilVisible();
+            double listed = pelmora ? started.UntilListed() : 0;
             double set = started.WorkingSetAt(2000);
             started.Close();
             if (run < 0 || visible < 0) continue;
             (pelmora ? pelmoraStart : bareStart).push_back(visible);
             (pelmora ? pelmoraSet : bareSet).push_back(set);
+            if (pelmora && listed >= 0) pelmoraListed.push_back(listed);
         }
     }
     if (pelmoraStart.empty() || bareStart.empty()) return std::printf("a program did not start\n"), 1;
     std::printf("start to visible main window, %d runs each, interleaved (the real hook library):\n", kRuns);
     Print("bare", bareStart, 0, "ms");
     Print("pelmora", pelmoraStart, bench::Median(bareStart), "ms");
+    std::printf("start to a filled window list (the bare program has none):\n");
+    Print("pelmora", pelmoraListed, bench::Median(bareStart), "ms");
     std::printf("working set 2 s after the start:\n");
     Print("bare", bareSet, 0, "MiB");
     Print("pelmora", pelmoraSet, bench::Median(bareSet), "MiB");
@@ -143,4 +174,6 @@ int main() {
         }
         std::printf("\n");
     }
+    PostThreadMessageW(ownThread, WM_QUIT, 0, 0);
+    own.join();
 }
