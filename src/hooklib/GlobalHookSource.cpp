@@ -26,10 +26,15 @@ HWND ExchangeSink(HWND value, HWND expected) {
         reinterpret_cast<void* volatile*>(const_cast<HWND*>(&g_sharedSink)), value, expected));
 }
 
-// Runs inside other processes: no waiting, no allocation, only a post.
+// Runs inside other processes: no waiting, no allocation, only a post. A window
+// watched by this copy of the library keeps reporting after the program that loaded
+// it ended; the receiver is then that of the copy that runs now, perhaps from
+// another folder, found by its class.
 void Forward(DWORD event, HWND window) {
-    HWND sink = g_sharedSink;
-    if (sink) PostMessageW(sink, kRawEventMessage, event, reinterpret_cast<LPARAM>(window));
+    const auto post = [event, window](HWND sink) {
+        return sink && PostMessageW(sink, kRawEventMessage, event, reinterpret_cast<LPARAM>(window));
+    };
+    if (!post(g_sharedSink)) post(FindWindowExW(HWND_MESSAGE, nullptr, kSinkClass, nullptr));
 }
 
 bool IsTopLevelCreation(const CBT_CREATEWNDW* create) {

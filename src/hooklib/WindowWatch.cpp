@@ -17,6 +17,9 @@ Watched g_watched[kCapacity];
 int g_count = 0;
 SRWLOCK g_lock = SRWLOCK_INIT;
 WatchReport volatile g_report = nullptr;
+// Marks a window watched by any copy of the library (another folder's, an earlier
+// run's), so that it is wrapped once: the copies report to whichever program runs.
+constexpr wchar_t kWatchedProp[] = L"PelmoraWatched";
 LONG volatile g_sweptSession = 0;
 
 WNDPROC PreviousProc(HWND window) {
@@ -45,6 +48,7 @@ LRESULT Relay(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool unic
                      : unicode ? CallWindowProcW(previous, window, message, wParam, lParam)
                                : CallWindowProcA(previous, window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
+        RemovePropW(window, kWatchedProp);
         Forget(window);
     } else if (DWORD event = EventOfMessage(window, message, lParam)) {
         if (WatchReport report = g_report) report(event, window);
@@ -86,12 +90,16 @@ bool Wrap(HWND window) {
     for (int i = 0; i < g_count && !known; ++i) known = g_watched[i].window == window;
     if (!known && g_count == kCapacity) DropDestroyed();
     LONG_PTR previous = 0;
-    if (!known && g_count < kCapacity) {
+    if (!known && g_count < kCapacity && !GetPropW(window, kWatchedProp) &&
+        SetPropW(window, kWatchedProp, reinterpret_cast<HANDLE>(1))) {
         const bool unicode = IsWindowUnicode(window);
         LONG_PTR ours = reinterpret_cast<LONG_PTR>(unicode ? WatchProcW : WatchProcA);
         previous = unicode ? SetWindowLongPtrW(window, GWLP_WNDPROC, ours)
                            : SetWindowLongPtrA(window, GWLP_WNDPROC, ours);
-        if (previous) g_watched[g_count++] = {window, reinterpret_cast<WNDPROC>(previous)};
+        if (previous)
+            g_watched[g_count++] = {window, reinterpret_cast<WNDPROC>(previous)};
+        else
+            RemovePropW(window, kWatchedProp);
     }
     ReleaseSRWLockExclusive(&g_lock);
     return previous != 0;

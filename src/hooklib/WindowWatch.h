@@ -12,7 +12,7 @@ namespace hooklib {
 using WatchReport = void (*)(DWORD event, HWND window);
 
 // Starts watching a top-level window of the calling process; false if it was watched
-// already, is not top-level, belongs to another process or the table is full. Once a
+// already (by any copy of the library), is not top-level, belongs to another process or the table is full. Once a
 // window is watched the library stays loaded in this process: the window's procedure
 // points into it until the window is destroyed.
 bool WatchWindow(HWND window, WatchReport report);

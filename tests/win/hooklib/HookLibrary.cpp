@@ -4,7 +4,9 @@
 
 namespace hooktest {
 
-HookLibrary::HookLibrary() : module_(LoadLibraryA(WindowsPath(PELMORA_HOOK_DLL).c_str())) {
+HookLibrary::HookLibrary() : HookLibrary(WindowsPath(PELMORA_HOOK_DLL)) {}
+
+HookLibrary::HookLibrary(const std::string& path) : module_(LoadLibraryA(path.c_str())) {
     if (!module_) return;
     // Through void*: FARPROC's own type says nothing about the export's.
     start_ = reinterpret_cast<hook::StartHookFunc>(

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "hook/HookContract.h"
 
 namespace hooktest {
@@ -9,6 +11,8 @@ namespace hooktest {
 class HookLibrary {
 public:
     HookLibrary();
+    // Another copy, at this path.
+    explicit HookLibrary(const std::string& path);
     ~HookLibrary();  // stops the hook if it runs and unloads the library
     HookLibrary(const HookLibrary&) = delete;
     HookLibrary& operator=(const HookLibrary&) = delete;

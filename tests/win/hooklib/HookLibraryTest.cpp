@@ -172,6 +172,30 @@ TEST_F(HookLibraryTest, WatchedWindowsKeepTheirTextAndCharacterSet) {
     }
 }
 
+// A window watched by one copy of the library (an earlier run from another folder)
+// reports to the copy that runs now, and is not wrapped twice.
+TEST_F(HookLibraryTest, WindowsWatchedByAnotherCopyReportToTheCopyThatRuns) {
+    HWND wnd = NewWindow("Watched by the first copy");
+    ASSERT_TRUE(recorder.WaitFor(hook::HookWindowCreated, wnd));
+    library.Stop();
+
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    // One name for every run: a helper that still holds the copy has ended by the next.
+    const std::string copyPath = std::string(temp) + "pelmora-hook-copy.dll";
+    ASSERT_TRUE(CopyFileA(hooktest::WindowsPath(PELMORA_HOOK_DLL).c_str(), copyPath.c_str(), FALSE));
+    {
+        HookLibrary copy(copyPath);
+        ASSERT_TRUE(copy.Loaded());
+        ASSERT_TRUE(copy.Start(recorder.Window()));
+        Barrier();  // the helper's process has met the copy
+        app.Show(wnd, SW_HIDE);
+        app.Show(wnd, SW_SHOWNOACTIVATE);
+        EXPECT_TRUE(recorder.WaitFor(hook::HookWindowCreated, wnd, 2));
+    }
+    ASSERT_TRUE(library.Start(recorder.Window()));
+}
+
 TEST_F(HookLibraryTest, StopHookRemovesEverythingAndTheHookCanStartAgain) {
     library.Stop();
     library.Stop();  // twice is harmless
