@@ -47,12 +47,13 @@ bool IsMinimizeCommand(UINT command) {
            command == SW_FORCEMINIMIZE;
 }
 
-// Showing, retitling and enabling have no CBT code: the windows of a process the hook
-// reaches are watched from inside it. Those that were there before are taken in on the
-// process's first hook call; a window that comes under watch later has its state read.
+// Showing, retitling and enabling have no CBT code: the windows of a thread the hook
+// reaches are watched from inside it, by that thread. Those that were there before are
+// taken in on the thread's first hook call; a window that comes under watch later has
+// its state read.
 void Watch(HWND window, bool created) {
     if (g_installer == GetCurrentProcessId()) return;
-    WatchWindowsOfThisProcess(g_session, Forward);
+    WatchWindowsOfThisThread(g_session, Forward);
     if (WatchWindow(window, Forward) && !created) Forward(EVENT_OBJECT_STATECHANGE, window);
 }
 

@@ -20,7 +20,6 @@ WatchReport volatile g_report = nullptr;
 // Marks a window watched by any copy of the library (another folder's, an earlier
 // run's), so that it is wrapped once: the copies report to whichever program runs.
 constexpr wchar_t kWatchedProp[] = L"PelmoraWatched";
-LONG volatile g_sweptSession = 0;
 
 WNDPROC PreviousProc(HWND window) {
     WNDPROC previous = nullptr;
@@ -64,10 +63,20 @@ LRESULT CALLBACK WatchProcA(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return Relay(window, message, wParam, lParam, false);
 }
 
-bool IsOfThisProcess(HWND window) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    return process == GetCurrentProcessId();
+// Only the window's own thread wraps it: then nothing waits for another thread.
+bool IsOfThisThread(HWND window) {
+    return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
+}
+
+// The thread-local slot that holds the session a thread last took its windows in for.
+DWORD SweptSessionSlot() {
+    static LONG volatile slot = static_cast<LONG>(TLS_OUT_OF_INDEXES);
+    if (slot == static_cast<LONG>(TLS_OUT_OF_INDEXES)) {
+        const LONG fresh = static_cast<LONG>(TlsAlloc());
+        const LONG none = static_cast<LONG>(TLS_OUT_OF_INDEXES);
+        if (InterlockedCompareExchange(&slot, fresh, none) != none && fresh != none) TlsFree(fresh);
+    }
+    return static_cast<DWORD>(slot);
 }
 
 // Drops windows destroyed while their procedure no longer passed through ours (their
@@ -113,17 +122,22 @@ BOOL CALLBACK WatchOne(HWND window, LPARAM) {
 }  // namespace
 
 bool WatchWindow(HWND window, WatchReport report) {
-    if (!report || !IsTopLevelWindow(window) || !IsOfThisProcess(window)) return false;
+    // Most hook calls name a window watched already: that is the first, cheapest question.
+    if (!report || !IsOfThisThread(window) || PreviousProc(window) || !IsTopLevelWindow(window)) return false;
     g_report = report;
     static LONG volatile pinned = 0;
     if (!InterlockedExchange(&pinned, 1)) KeepThisModuleLoaded();
     return Wrap(window);
 }
 
-void WatchWindowsOfThisProcess(LONG session, WatchReport report) {
-    if (!report || InterlockedExchange(&g_sweptSession, session) == session) return;
+void WatchWindowsOfThisThread(LONG session, WatchReport report) {
+    const DWORD slot = SweptSessionSlot();
+    if (!report || slot == TLS_OUT_OF_INDEXES) return;
+    void* const mark = reinterpret_cast<void*>(static_cast<LONG_PTR>(session));
+    if (TlsGetValue(slot) == mark) return;
+    TlsSetValue(slot, mark);
     g_report = report;
-    EnumWindows(WatchOne, 0);
+    EnumThreadWindows(GetCurrentThreadId(), WatchOne, 0);
 }
 
 DWORD EventOfMessage(HWND window, UINT message, LPARAM lParam) {
