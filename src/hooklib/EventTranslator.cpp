@@ -34,8 +34,8 @@ void EventTranslator::Seed() {
     EnumWindows(SeedOne, reinterpret_cast<LPARAM>(sets));
 }
 
-std::optional<Notification> EventTranslator::Translate(DWORD event, HWND window, LONG object, LONG child) {
-    if (!window || object != OBJID_WINDOW || child != CHILDID_SELF) return std::nullopt;
+Notifications EventTranslator::Translate(DWORD event, HWND window, LONG object, LONG child) {
+    if (!window || object != OBJID_WINDOW || child != CHILDID_SELF) return {};
     switch (event) {
         case EVENT_OBJECT_CREATE:
         case EVENT_OBJECT_SHOW:
@@ -47,16 +47,19 @@ std::optional<Notification> EventTranslator::Translate(DWORD event, HWND window,
             // The window is usually gone by now: whether it was top-level is remembered.
             ready_.erase(window);
             if (known_.erase(window)) return Notification{hook::HookWindowGone, window};
-            return std::nullopt;
+            return {};
         case EVENT_SYSTEM_MINIMIZESTART:
             // A known window may be gone already; the main window skips it then.
-            if (!known_.contains(window) && !IsTopLevelWindow(window)) return std::nullopt;
+            if (!known_.contains(window) && !IsTopLevelWindow(window)) return {};
             known_.insert(window);
             return Notification{hook::HookHideWindow, window};
-        case EVENT_SYSTEM_FOREGROUND:
-            return Notification{hook::HookWindowActivated, window};
+        case EVENT_SYSTEM_FOREGROUND: {
+            Notifications notes = OnStateChanged(window);
+            notes.Add({hook::HookWindowActivated, window});
+            return notes;
+        }
         default:
-            return std::nullopt;
+            return {};
     }
 }
 

@@ -5,6 +5,8 @@
 #pragma once
 #include <windows.h>
 
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <unordered_set>
 
@@ -15,6 +17,26 @@ struct Notification {
     HWND window;
 };
 
+// What one event reports, in the order it is to be posted: at most two notifications.
+class Notifications {
+public:
+    Notifications() = default;
+    Notifications(Notification only) { Add(only); }
+    Notifications(std::optional<Notification> first) {
+        if (first) Add(*first);
+    }
+    void Add(Notification note) { items_[count_++] = note; }
+    std::size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    const Notification& operator[](std::size_t i) const { return items_[i]; }
+    const Notification* begin() const { return items_.data(); }
+    const Notification* end() const { return items_.data() + count_; }
+
+private:
+    std::array<Notification, 2> items_{};
+    std::size_t count_ = 0;
+};
+
 class EventTranslator {
 public:
     // Takes in the top-level windows that exist already: the main window lists them by
@@ -22,13 +44,16 @@ public:
     // reported.
     void Seed();
 
-    // At most one notification per event. A top-level window is reported created each
-    // time it becomes ready for the user (visible, titled and enabled) after it was not:
-    // when it first shows, and again when it is shown again, gets its title or is
-    // enabled after a time without. The main window may have passed it over while it
-    // was not ready; a window it lists already it ignores. Destroyed once, if it was
-    // seen alive.
-    std::optional<Notification> Translate(DWORD event, HWND window, LONG object, LONG child);
+    // A top-level window is reported created each time it becomes ready for the user
+    // (visible, titled and enabled) after it was not: when it first shows, and again
+    // when it is shown again, gets its title or is enabled after a time without. The
+    // main window may have passed it over while it was not ready; a window it lists
+    // already it ignores. Destroyed once, if it was seen alive. Coming to the
+    // foreground is reported as such, after the creation when the window became
+    // ready unseen: where showing is only learnt once the window has been activated
+    // (under Wine, activation comes first and takes milliseconds), the activation
+    // already finds it visible.
+    Notifications Translate(DWORD event, HWND window, LONG object, LONG child);
 
 private:
     std::optional<Notification> OnStateChanged(HWND window);

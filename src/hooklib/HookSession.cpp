@@ -28,8 +28,8 @@ bool HookSession::Install() {
 void HookSession::OnRawEvent(DWORD event, HWND window, LONG object, LONG child) {
     if (!current_) return;
     try {
-        if (auto note = current_->translator_.Translate(event, window, object, child))
-            current_->Post(note->code, note->window);
+        for (const Notification& note : current_->translator_.Translate(event, window, object, child))
+            current_->Post(note.code, note.window);
     } catch (...) {
         // Out of memory for the bookkeeping: this one event is not reported.
     }
