@@ -44,6 +44,21 @@ private:
 // its earlier windows had.
 TIcon GetFileIcon(const std::wstring& fileName);
 
+// The shell builds its icon lists on the first question: some 35 ms under
+// Wine, and tens of milliseconds on Windows too. Asked once on a thread of its
+// own while the main window is made, the start-up's window list finds them
+// built. The thread is joined when this goes.
+class TFileIconWarmUp {
+public:
+    TFileIconWarmUp();
+    ~TFileIconWarmUp();
+    TFileIconWarmUp(const TFileIconWarmUp&) = delete;
+    TFileIconWarmUp& operator=(const TFileIconWarmUp&) = delete;
+
+private:
+    HANDLE thread_ = nullptr;
+};
+
 // The small icon of the window's class, borrowed; null when it has none.
 HICON GetClassSmallIcon(HWND wnd);
 
