@@ -25,7 +25,9 @@ public:
     Notifications(std::optional<Notification> first) {
         if (first) Add(*first);
     }
-    void Add(Notification note) { items_[count_++] = note; }
+    void Add(Notification note) {
+        if (count_ < items_.size()) items_[count_++] = note;
+    }
     std::size_t size() const { return count_; }
     bool empty() const { return count_ == 0; }
     const Notification& operator[](std::size_t i) const { return items_[i]; }

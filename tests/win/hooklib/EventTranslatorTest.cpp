@@ -21,7 +21,8 @@ protected:
     void SetUp() override { translator.Seed(); }
 
     // The codes the translation gives for one event about a window, in order.
-    std::vector<WPARAM> FeedAll(DWORD event, HWND window, LONG object = OBJID_WINDOW, LONG child = CHILDID_SELF) {
+    std::vector<WPARAM> FeedAll(DWORD event, HWND window, LONG object = OBJID_WINDOW,
+                                LONG child = CHILDID_SELF) {
         std::vector<WPARAM> codes;
         for (const hooklib::Notification& note : translator.Translate(event, window, object, child)) {
             EXPECT_EQ(note.window, window);
@@ -134,7 +135,8 @@ TEST_F(EventTranslatorTest, AWindowFirstSeenComingToTheForegroundIsReportedCreat
     HWND hidden = NewWindow("Activated hidden", "hidden");
     EXPECT_EQ(FeedAll(EVENT_SYSTEM_FOREGROUND, hidden), Codes{hook::HookWindowActivated}) << "not ready";
     app.Show(hidden, SW_SHOW);
-    EXPECT_EQ(FeedAll(EVENT_SYSTEM_FOREGROUND, hidden), (Codes{hook::HookWindowCreated, hook::HookWindowActivated}));
+    EXPECT_EQ(FeedAll(EVENT_SYSTEM_FOREGROUND, hidden),
+              (Codes{hook::HookWindowCreated, hook::HookWindowActivated}));
     EXPECT_EQ(FeedAll(EVENT_OBJECT_SHOW, hidden), Codes{});
     EXPECT_EQ(FeedAll(EVENT_SYSTEM_FOREGROUND, hidden), Codes{hook::HookWindowActivated});
 }
