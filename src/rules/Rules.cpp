@@ -151,9 +151,11 @@ void TRules::DeleteRule(int index, bool keepImageIndexes) {
 void TRules::ApplyRule(HWND wnd, const TRegWinItem& rule) {
     // All of the rule or none of it.
     if (!Tray.IsStarted() || !Tray.MayControl(wnd)) return;
-    Tray.ApplyTrayRule(wnd, rule.Tray, rule.HideIcon);
+    // Asked first: the window's own thread takes the change whenever it is
+    // free, while the tray entry is made here.
     bool topMost = (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     if (rule.TopMost != topMost) ToggleTopMost(wnd, topMost);
+    Tray.ApplyTrayRule(wnd, rule.Tray, rule.HideIcon);
     Tray.SetTransparency(wnd, rule.Transparency);
 }
 
