@@ -92,14 +92,15 @@ void DropDestroyed() {
 
 // Wraps the window's procedure in its own character set, so its messages reach it
 // unchanged. The lock is held until the previous procedure is stored: a message on
-// another thread waits for it.
+// another thread waits for it. Called on the window's own thread only, once
+// WatchWindow found it not watched yet: setting the procedure is then a call within
+// this thread that never waits for another one, let alone another program, and no
+// other thread can have wrapped the window meanwhile.
 bool Wrap(HWND window) {
     AcquireSRWLockExclusive(&g_lock);
-    bool known = false;
-    for (int i = 0; i < g_count && !known; ++i) known = g_watched[i].window == window;
-    if (!known && g_count == kCapacity) DropDestroyed();
+    if (g_count == kCapacity) DropDestroyed();
     LONG_PTR previous = 0;
-    if (!known && g_count < kCapacity && !GetPropW(window, kWatchedProp) &&
+    if (g_count < kCapacity && !GetPropW(window, kWatchedProp) &&
         SetPropW(window, kWatchedProp, reinterpret_cast<HANDLE>(1))) {
         const bool unicode = IsWindowUnicode(window);
         LONG_PTR ours = reinterpret_cast<LONG_PTR>(unicode ? WatchProcW : WatchProcA);

@@ -75,9 +75,7 @@ DWORD WINAPI WarmFileIcons(void*) {
 TFileIconWarmUp::TFileIconWarmUp() : thread_(CreateThread(nullptr, 0, WarmFileIcons, nullptr, 0, nullptr)) {}
 
 TFileIconWarmUp::~TFileIconWarmUp() {
-    if (!thread_) return;
-    WaitForSingleObject(thread_, INFINITE);
-    CloseHandle(thread_);
+    if (thread_) WaitForSingleObject(thread_.get(), INFINITE);
 }
 
 HICON GetClassSmallIcon(HWND wnd) {

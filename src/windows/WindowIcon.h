@@ -8,6 +8,8 @@
 #include <string>
 #include <utility>
 
+#include "ui/Handles.h"
+
 class TIcon {
 public:
     TIcon() = default;
@@ -52,11 +54,9 @@ class TFileIconWarmUp {
 public:
     TFileIconWarmUp();
     ~TFileIconWarmUp();
-    TFileIconWarmUp(const TFileIconWarmUp&) = delete;
-    TFileIconWarmUp& operator=(const TFileIconWarmUp&) = delete;
 
 private:
-    HANDLE thread_ = nullptr;
+    ui::OwnedHandle thread_;
 };
 
 // The small icon of the window's class, borrowed; null when it has none.
