@@ -79,6 +79,11 @@ void TPelmoraMainWindow::RunStartupSteps() {
         return;
     }
     Tray_->Start();
+    // The own icon comes before the settings are read, so that a start-up
+    // stopped by them leaves the program reached through it; asked to show
+    // none, the program never adds it, not even for a moment.
+    Options_.TraySelf = HasHideIconSwitch(CommandLine_);
+    Tray_->NTraySelfClick();
     // The file is opened by its UTF-8 path (the wide functions open it, so any
     // folder works) and named in messages in the ANSI code page.
     const std::wstring settingsFile = ChangeFileExt(ExeFileName(), L".xml");
@@ -86,8 +91,6 @@ void TPelmoraMainWindow::RunStartupSteps() {
     LoadedStep_ = kStepSettings;
     LoadPreferences();
 
-    Options_.TraySelf = HasHideIconSwitch(CommandLine_);
-    Tray_->NTraySelfClick();
     CurrWin_->NRefreshClick();
 
     Options_.ShowWindow = StrToBool(Setting_->GetValue("ShowWindow", "-1"));

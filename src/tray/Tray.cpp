@@ -30,8 +30,8 @@ TTray::TTray(TTrayHost& host, HWND mainWindow, HINSTANCE instance, HICON appIcon
         return TrayMenu_.get();
     };
     events.onCommand = [this](UINT id) { OnCommand(id); };
+    // Added by start-up, unless the command line asks for none.
     TrayIcon = std::make_unique<ui::NotifyIcon>(instance, appIcon, identity::kAppTitle, std::move(events));
-    TrayIcon->Add();
 }
 
 TTray::~TTray() = default;

@@ -195,7 +195,9 @@ bool Program::HandledEverythingPosted() {
     nid.cbSize = NOTIFYICONDATAW_V1_SIZE;
     nid.hWnd = icon;
     nid.uID = ui::NotifyIcon::kIconId;
-    if (!Shell_NotifyIconW(NIM_DELETE, &nid)) return false;
+    // Start-up adds the icon part of the way through, and under Wine the wait
+    // for the program's first idle moment can end before that.
+    if (!WaitUntil([&] { return Shell_NotifyIconW(NIM_DELETE, &nid) != FALSE; })) return false;
     PostMessageW(icon, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     // Changing nothing in the icon succeeds once the shell holds it again.
     return WaitUntil([&] { return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE; });

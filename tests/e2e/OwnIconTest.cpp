@@ -36,6 +36,37 @@ bool OnScreen(HWND w) {
     return IsWindowVisible(w) && !IsIconic(w);
 }
 
+// Counts the icon windows Wine's shell makes in its notification area, one per
+// icon added, from the system's report of each window made in any process.
+class TrayIconsMade {
+public:
+    TrayIconsMade() {
+        made_ = 0;
+        hook_ = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr, OnCreate, 0, 0,
+                                WINEVENT_OUTOFCONTEXT);
+    }
+    ~TrayIconsMade() {
+        if (hook_) UnhookWinEvent(hook_);
+    }
+    bool Watching() const { return hook_ != nullptr; }
+    // The reports queued for this thread so far are handled first: the shell
+    // makes an icon's window while the adding program waits for it.
+    int Count() const {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        return made_;
+    }
+
+private:
+    static void CALLBACK OnCreate(HWINEVENTHOOK, DWORD, HWND wnd, LONG object, LONG, DWORD, DWORD) {
+        char name[64] = "";
+        if (object == OBJID_WINDOW && GetClassNameA(wnd, name, sizeof name) && lstrcmpA(name, "__winex11_tray_icon") == 0)
+            ++made_;
+    }
+    static inline int made_ = 0;
+    HWINEVENTHOOK hook_ = nullptr;
+};
+
 }  // namespace
 
 TEST(OwnIcon, HideIconSwitchNeedsDashOrSlash) {
@@ -48,11 +79,15 @@ TEST(OwnIcon, HideIconSwitchNeedsDashOrSlash) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
         ProgramFolder folder;
+        TrayIconsMade made;
+        ASSERT_TRUE(made.Watching());
         Program p(folder, c.args);
         HWND icon = p.IconWindow();
         ASSERT_NE(icon, nullptr);
         ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(p.MainWindow()) != FALSE; }));
         EXPECT_EQ(IconShown(icon), c.iconShown);
+        // Asked to keep its icon away, the program never shows it, not even for a moment.
+        EXPECT_EQ(made.Count(), c.iconShown ? 1 : 0);
         EXPECT_EQ(p.Close(), 0);
     }
 }
