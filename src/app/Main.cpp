@@ -11,7 +11,6 @@
 #include "tray/HiddenWindowRescue.h"
 #include "ui/ErrorBox.h"
 #include "ui/MessageHook.h"
-#include "windows/WindowIcon.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // Before anything loads a DLL by name: only the system's copy, never one
@@ -22,7 +21,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         SignalRunningInstance(InstanceGuid);
         return 0;
     }
-    TFileIconWarmUp fileIcons;
     // A crash of this run gives back what it hid.
     InstallHiddenWindowRescue();
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES |

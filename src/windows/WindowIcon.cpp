@@ -1,6 +1,5 @@
 #include "windows/WindowIcon.h"
 
-#include <objbase.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -58,24 +57,6 @@ TIcon GetFileIcon(const std::wstring& fileName) {
     TIcon icon = AskShellForFileIcon(fileName);
     if (icon) recent.Keep(fileName, icon);
     return icon;
-}
-
-namespace {
-
-DWORD WINAPI WarmFileIcons(void*) {
-    // The shell wants COM on a thread that asks it for icons.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    AskShellForFileIcon(L"program.exe");
-    if (SUCCEEDED(com)) CoUninitialize();
-    return 0;
-}
-
-}  // namespace
-
-TFileIconWarmUp::TFileIconWarmUp() : thread_(CreateThread(nullptr, 0, WarmFileIcons, nullptr, 0, nullptr)) {}
-
-TFileIconWarmUp::~TFileIconWarmUp() {
-    if (thread_) WaitForSingleObject(thread_.get(), INFINITE);
 }
 
 HICON GetClassSmallIcon(HWND wnd) {

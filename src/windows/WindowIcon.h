@@ -8,8 +8,6 @@
 #include <string>
 #include <utility>
 
-#include "ui/Handles.h"
-
 class TIcon {
 public:
     TIcon() = default;
@@ -45,19 +43,6 @@ private:
 // asked for last are kept and shared: a program's new window needs the icon
 // its earlier windows had.
 TIcon GetFileIcon(const std::wstring& fileName);
-
-// The shell builds its icon lists on the first question: some 35 ms under
-// Wine, and tens of milliseconds on Windows too. Asked once on a thread of its
-// own while the main window is made, the start-up's window list finds them
-// built. The thread is joined when this goes.
-class TFileIconWarmUp {
-public:
-    TFileIconWarmUp();
-    ~TFileIconWarmUp();
-
-private:
-    ui::OwnedHandle thread_;
-};
 
 // The small icon of the window's class, borrowed; null when it has none.
 HICON GetClassSmallIcon(HWND wnd);

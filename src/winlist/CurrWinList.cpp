@@ -276,7 +276,10 @@ void TCurrWinList::lvCurrWinData(LVITEMW& item) {
     const TCurrWinItem& row = CurrWinItems[item.iItem];
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
         lstrcpynW(item.pszText, item.iSubItem == 0 ? RowTitle(row).c_str() : row.FileName.c_str(), item.cchTextMax);
-    if (item.mask & LVIF_IMAGE) item.iImage = row.ImageIndex;
+    if (item.mask & LVIF_IMAGE) {
+        RowImages.Draw(row.ImageIndex);
+        item.iImage = row.ImageIndex;
+    }
 }
 
 // Ticks and the registration item show the window's state as the menu opens,

@@ -28,10 +28,17 @@ int TRowImages::Acquire(const TIconKey& key) {
         ++known->users;
         return static_cast<int>(known - slots_.begin());
     }
-    TIcon icon = key.ClassIcon ? TIcon::Borrowed(key.ClassIcon) : GetFileIcon(key.FileName);
-    int index = Store(icon.Handle());
-    if (index >= 0) slots_[index] = {key, 1};
+    int index = key.ClassIcon ? Store(key.ClassIcon) : Reserve();
+    if (index >= 0) slots_[index] = {key, 1, 0, key.ClassIcon != nullptr};
     return index;
+}
+
+void TRowImages::Draw(int index) {
+    if (index < 0 || index >= static_cast<int>(slots_.size()) || slots_[index].drawn) return;
+    Slot& slot = slots_[index];
+    // A file the shell has no icon for shows the blank image, and is not asked again.
+    ui::PutIconImage(list_, index, GetFileIcon(slot.key.FileName).Handle());
+    slot.drawn = true;
 }
 
 // The first unused image that keeps nothing; else, once enough file icons are
@@ -51,6 +58,16 @@ int TRowImages::FreeSlot() const {
 int TRowImages::Store(HICON icon) {
     int index = ui::PutIconImage(list_, FreeSlot(), icon);
     if (index >= static_cast<int>(slots_.size())) slots_.resize(index + 1);
+    return index;
+}
+
+// An image for Draw to fill: a free one, or a new one at the end.
+int TRowImages::Reserve() {
+    int index = FreeSlot();
+    if (index >= 0) return index;
+    index = ImageList_GetImageCount(list_);
+    if (!ImageList_SetImageCount(list_, index + 1)) return -1;
+    slots_.resize(index + 1);
     return index;
 }
 

@@ -4,7 +4,10 @@
 // is owner-data, so rows simply name the same image. An image no row uses any
 // more is overwritten by the next new icon; only the images of the last few
 // files' icons are kept a while, since a program's next window, opened after
-// the last one closed, shows that same icon.
+// the last one closed, shows that same icon. A file's icon is asked of the
+// shell only when a row of it is first drawn: the shell's first answer builds
+// its icon lists, which need not hold up the list's fill, and rows never
+// scrolled into view never ask.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -31,9 +34,12 @@ public:
     TRowImages(const TRowImages&) = delete;
     TRowImages& operator=(const TRowImages&) = delete;
 
-    // The image of the icon, copied in when no row uses it and it is not kept;
-    // one more row uses it from now on. -1 when the image list refuses the copy.
+    // The image of the icon, copied in when no row uses it and it is not kept
+    // (a file's icon only by Draw); one more row uses it from now on. -1 when
+    // the image list refuses the image.
     int Acquire(const TIconKey& key);
+    // Before a row's image is drawn: a file's icon not yet copied in is.
+    void Draw(int index);
     // One row less uses the image; -1 is ignored.
     void Release(int index);
     // True when the image at `index` is in use and shows this icon.
@@ -47,8 +53,10 @@ private:
         TIconKey key;  // kept once unused only for a file's icon
         int users = 0;
         unsigned lastUse = 0;  // when the last row let go of it
+        bool drawn = true;     // false while a file's icon waits for Draw
     };
     int Store(HICON icon);
+    int Reserve();
     int FreeSlot() const;
 
     HIMAGELIST list_;
