@@ -73,7 +73,10 @@ void TRules::lvRegWinData(LVITEMW& item) {
         }
         lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
     }
-    if (item.mask & LVIF_IMAGE) item.iImage = rule.ImageIndex;
+    if (item.mask & LVIF_IMAGE) {
+        DrawRuleImages();
+        item.iImage = rule.ImageIndex;
+    }
 }
 
 void TRules::lvRegWinContextPopup() {
@@ -109,6 +112,7 @@ void TRules::NRegDeleteClick() {
 void TRules::NClearClick() {
     RegWinItems.clear();
     ImageList_RemoveAll(RegWinImageList.get());
+    UndrawnFrom = kAllDrawn;
     SetRegWinRowCount();
     RulesChanged();
 }

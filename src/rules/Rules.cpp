@@ -80,6 +80,7 @@ void TRules::OnDpiChanged(UINT dpi) {
     if (ui::HasSmallIconSize(RegWinImageList.get(), dpi)) return;
     ui::OwnedImageList resized = ui::CreateSmallImageList(dpi);
     AddRuleImages(resized.get(), RegWinItems, 0);
+    UndrawnFrom = kAllDrawn;
     ListView_SetImageList(lvRegWin, resized.get(), LVSIL_SMALL);
     RegWinImageList = std::move(resized);
     InvalidateRect(lvRegWin, nullptr, TRUE);
@@ -125,6 +126,7 @@ bool TRules::FirstMeeting(HWND wnd) {
 void TRules::PutRule(const StoredRule& values) {
     TRegWinItem rule = ItemOf(values);
     if (!HasExeExtension(rule.Path)) return;
+    DrawRuleImages();  // the images move below
     int existing = IndexOfRule(rule.Path);
     if (existing >= 0) DeleteRule(existing, true);
     rule.ImageIndex = ui::AddIconImage(RegWinImageList.get(), GetFileIcon(rule.Path).Handle());
@@ -140,6 +142,7 @@ void TRules::PutRule(const StoredRule& values) {
 
 void TRules::DeleteRule(int index, bool keepImageIndexes) {
     if (index < 0 || index >= static_cast<int>(RegWinItems.size())) return;
+    DrawRuleImages();
     ImageList_Remove(RegWinImageList.get(), index);
     if (!keepImageIndexes)
         for (size_t i = index + 1; i < RegWinItems.size(); ++i) --RegWinItems[i].ImageIndex;
@@ -162,8 +165,8 @@ void TRules::ApplyRule(HWND wnd, const TRegWinItem& rule) {
 // Stored rules are kept even when their file is missing now (a drive not yet
 // mounted, an update in progress): such a rule matches no window until the
 // file is back, and it is written back at exit. A later line for the same
-// file replaces the earlier rule in its row. The rows and icons are made once
-// all lines are read.
+// file replaces the earlier rule in its row. The rows are made once all lines
+// are read, their icons once the list first shows one.
 void TRules::LoadRules(const std::string& text) {
     const size_t first = RegWinItems.size();
     for (const StoredRule& values : ReadRegistWindows(text, IsAnsiLeadByte)) {
@@ -176,8 +179,15 @@ void TRules::LoadRules(const std::string& text) {
         }
         RegWinItems[index] = std::move(rule);
     }
-    AddRuleImages(RegWinImageList.get(), RegWinItems, first);
+    ImageList_SetImageCount(RegWinImageList.get(), static_cast<UINT>(RegWinItems.size()));
+    for (size_t i = first; i < RegWinItems.size(); ++i) RegWinItems[i].ImageIndex = static_cast<int>(i);
+    UndrawnFrom = std::min(UndrawnFrom, first);
     SetRegWinRowCount();
+}
+
+void TRules::DrawRuleImages() {
+    if (UndrawnFrom < RegWinItems.size()) AddRuleImages(RegWinImageList.get(), RegWinItems, UndrawnFrom);
+    UndrawnFrom = kAllDrawn;
 }
 
 void TRules::LoadColumnOrder(const std::string& text) {

@@ -56,6 +56,7 @@ private:
     void AddRule(const StoredRule& values);
     void PutRule(const StoredRule& values);
     void DeleteRule(int index, bool keepImageIndexes);
+    void DrawRuleImages();
     void ApplyRule(HWND wnd, const TRegWinItem& rule);
     bool FirstMeeting(HWND wnd);
     void SetRegWinRowCount();
@@ -78,6 +79,11 @@ private:
     ui::OwnedImageList RegWinImageList;
     ui::OwnedMenu lvRegMenu;
     std::vector<TRegWinItem> RegWinItems;  // in row order
+    // Rules from here on hold a blank image until the list first needs one:
+    // the shell's first icon costs tens of milliseconds, and the list sits on
+    // the second tab, so start-up does not wait for it.
+    static constexpr size_t kAllDrawn = static_cast<size_t>(-1);
+    size_t UndrawnFrom = kAllDrawn;
     // Every window a rule was looked up for: "hide on open" hides a window
     // once, so a window the user took out of the tray stays out.
     std::unordered_set<HWND> MetWindows;
