@@ -45,7 +45,9 @@ std::vector<DWORD> FileIconPixels(const std::wstring& fileName) {
     return ImagePixels(list.get(), index);
 }
 
-TIconKey FileKey(const std::wstring& fileName) { return {0, nullptr, fileName}; }
+TIconKey FileKey(const std::wstring& fileName) {
+    return {0, nullptr, fileName};
+}
 
 const std::wstring kProgram = L"Z:\\no\\such\\folder\\program.exe";
 // A type whose icon differs from a program's, also under Wine.
@@ -60,7 +62,8 @@ TEST(RowImages, AFilesIconIsCopiedInWhenARowOfItIsFirstDrawn) {
     ASSERT_GE(program, 0);
     ASSERT_GE(package, 0);
     EXPECT_NE(program, package);
-    EXPECT_NE(ImagePixels(list.get(), package), FileIconPixels(kPackage)) << "copied in before any row was drawn";
+    EXPECT_NE(ImagePixels(list.get(), package), FileIconPixels(kPackage))
+        << "copied in before any row was drawn";
 
     images.Draw(package);
     EXPECT_EQ(ImagePixels(list.get(), package), FileIconPixels(kPackage));
@@ -83,7 +86,8 @@ TEST(RowImages, AnImageGivenToAnotherFileShowsThatFilesIcon) {
     images.Release(package);
     bool reused = false;
     for (int i = 0; i < 32 && !reused; ++i) {
-        const int index = images.Acquire(FileKey(L"Z:\\no\\such\\folder\\program" + std::to_wstring(i) + L".exe"));
+        const int index =
+            images.Acquire(FileKey(L"Z:\\no\\such\\folder\\program" + std::to_wstring(i) + L".exe"));
         images.Draw(index);
         reused = index == package;
         if (!reused) images.Release(index);
