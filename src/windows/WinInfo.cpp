@@ -1,5 +1,7 @@
 #include "windows/WinInfo.h"
 
+#include <unordered_map>
+
 #include "windows/WindowHelpers.h"
 
 namespace {
@@ -34,6 +36,39 @@ bool TWinInfo::GetVisible() {
 
 const std::wstring& TWinInfo::GetFileName() {
     return Cached(FileName_, fileNameFetched_, [this] { return ReadFileName(); });
+}
+
+DWORD TWinInfo::GetProcessId() {
+    return Cached(ProcessId_, processIdFetched_, [this] {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(Wnd_, &processId);
+        return processId;
+    });
+}
+
+void TWinInfo::TakeLastingFacts(const TWinInfo& earlier) {
+    if (earlier.Wnd_ != Wnd_) return;
+    if (earlier.classNameFetched_ && !classNameFetched_) {
+        WindowClassName_ = earlier.WindowClassName_;
+        classNameFetched_ = true;
+    }
+    if (earlier.processIdFetched_ && !processIdFetched_) {
+        ProcessId_ = earlier.ProcessId_;
+        processIdFetched_ = true;
+    }
+}
+
+// A handle names one window for as long as it lives, and the system gives a
+// destroyed window's handle to a new window only after tens of thousands of
+// others have had that slot.
+void TakeLastingFacts(const TWinInfoList& earlier, TWinInfoList& now) {
+    std::unordered_map<HWND, const TWinInfo*> byWindow;
+    byWindow.reserve(earlier.size());
+    for (const auto& info : earlier) byWindow.emplace(info->Wnd(), info.get());
+    for (auto& info : now) {
+        auto found = byWindow.find(info->Wnd());
+        if (found != byWindow.end()) info->TakeLastingFacts(*found->second);
+    }
 }
 
 std::string TWinInfo::ReadWindowClassName() const {

@@ -22,6 +22,10 @@ public:
     HWND GetOwnerWnd();
     bool GetVisible();
     const std::wstring& GetFileName();
+    DWORD GetProcessId();
+    // Takes what never changes for a window, its class name and its process,
+    // from an earlier snapshot of it where that one had read them.
+    void TakeLastingFacts(const TWinInfo& earlier);
 
     // Always ask the system.
     std::string ReadWindowClassName() const;  // at most 79 bytes
@@ -43,7 +47,13 @@ private:
     bool ownerFetched_ = false;
     bool visibleFetched_ = false;
     bool fileNameFetched_ = false;
+    DWORD ProcessId_ = 0;
+    bool processIdFetched_ = false;
 };
 
 // The owning list the enumeration fills.
 using TWinInfoList = std::vector<std::unique_ptr<TWinInfo>>;
+
+// Each snapshot in `now` takes the lasting facts of the snapshot of the same
+// window in `earlier`: a refresh need not ask again what cannot have changed.
+void TakeLastingFacts(const TWinInfoList& earlier, TWinInfoList& now);

@@ -34,7 +34,7 @@ TCurrWinItem RowFor(TWinInfo& info) {
     TCurrWinItem item;
     item.Title = info.GetTitle();
     item.Wnd = info.Wnd();
-    item.ProcessId = ProcessOf(item.Wnd);
+    item.ProcessId = info.GetProcessId();
     return item;
 }
 
@@ -248,8 +248,10 @@ std::shared_ptr<const TOwnedWindows> OwnedWindowsOf(TWinInfoList& infos) {
 void TCurrWinList::NRefreshClick() {
     RefreshState state(std::move(CurrWinItems), RowImages);
     CurrWinItems.clear();
+    TWinInfoList earlier = std::move(WinInfos);
     WinInfos.clear();
     EnumerateWindows(WinInfos, 0, true);
+    TakeLastingFacts(earlier, WinInfos);
     TOwnedWindowsScope rules(OwnedWindowsOf(WinInfos));
     for (auto& info : WinInfos) {
         if (!IsListed(*info)) continue;

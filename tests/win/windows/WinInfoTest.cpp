@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "HelperClient.h"
 
 namespace {
@@ -39,6 +41,32 @@ TEST_F(WinInfoTest, LimitsOfTitleAndClassName) {
         EXPECT_EQ(info.GetTitle(), title.substr(0, c.expectedTitle)) << c.titleLength;
         EXPECT_EQ(info.GetWindowClassName(), className.substr(0, c.expectedClass)) << c.classLength;
     }
+}
+
+// A snapshot of a window seen before takes its class and process from that
+// window's earlier snapshot, in whatever order the windows come (here one is
+// gone since, so nothing could be read again), and reads the rest anew.
+TEST_F(WinInfoTest, LastingFactsComeFromTheSameWindowsEarlierSnapshot) {
+    HWND seen = client.NewWindow({.title = "seen", .className = "SeenClass"});
+    HWND other = client.NewWindow({.title = "other", .className = "OtherClass"});
+    TWinInfoList earlier;
+    for (HWND wnd : {seen, other}) {
+        earlier.push_back(std::make_unique<TWinInfo>(wnd, 0));
+        earlier.back()->GetWindowClassName();
+        earlier.back()->GetProcessId();
+        earlier.back()->GetTitle();
+    }
+    client.Destroy(seen);
+    ASSERT_FALSE(IsWindow(seen));
+    TWinInfoList now;
+    now.push_back(std::make_unique<TWinInfo>(other, 0));
+    now.push_back(std::make_unique<TWinInfo>(seen, 0));
+    TakeLastingFacts(earlier, now);
+    EXPECT_EQ(now[0]->GetWindowClassName(), "OtherClass");
+    EXPECT_EQ(now[0]->GetProcessId(), client.ProcessId());
+    EXPECT_EQ(now[1]->GetWindowClassName(), "SeenClass");
+    EXPECT_EQ(now[1]->GetProcessId(), client.ProcessId());
+    EXPECT_EQ(now[1]->GetTitle(), "");
 }
 
 TEST_F(WinInfoTest, CachedValuesAreNotRefreshed) {
