@@ -191,16 +191,25 @@ void Program::Command(UINT id) {
 bool Program::HandledEverythingPosted() {
     HWND icon = IconWindow();
     if (!icon) return false;
-    NOTIFYICONDATAW nid{};
-    nid.cbSize = NOTIFYICONDATAW_V1_SIZE;
-    nid.hWnd = icon;
-    nid.uID = ui::NotifyIcon::kIconId;
+    NOTIFYICONDATAW nid = OwnIconRecord(icon);
     // Start-up adds the icon part of the way through, and under Wine the wait
     // for the program's first idle moment can end before that.
     if (!WaitUntil([&] { return Shell_NotifyIconW(NIM_DELETE, &nid) != FALSE; })) return false;
     PostMessageW(icon, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    // Changing nothing in the icon succeeds once the shell holds it again.
-    return WaitUntil([&] { return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE; });
+    return WaitUntil([icon] { return OwnIconShown(icon); });
+}
+
+NOTIFYICONDATAW OwnIconRecord(HWND iconWindow) {
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    nid.hWnd = iconWindow;
+    nid.uID = ui::NotifyIcon::kIconId;
+    return nid;
+}
+
+bool OwnIconShown(HWND iconWindow) {
+    NOTIFYICONDATAW nid = OwnIconRecord(iconWindow);
+    return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
 }
 
 int Program::Close() {

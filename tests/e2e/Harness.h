@@ -2,6 +2,7 @@
 // folder of its own, finds its windows, reads the settings file it writes.
 #pragma once
 #include <windows.h>
+#include <shellapi.h>
 
 #include "Identity.h"
 
@@ -74,6 +75,11 @@ int RunToEnd(const std::string& exe, const std::string& args, DWORD ms = 20000);
 // "__winex11_tray_icon" of the "Wine System Tray" window per icon. An icon
 // whose window is destroyed goes with it.
 int TrayIconCount();
+
+// The shell's record of the program's own icon, by the window it belongs to;
+// whether the shell holds that icon (changing nothing in it succeeds only then).
+NOTIFYICONDATAW OwnIconRecord(HWND iconWindow);
+bool OwnIconShown(HWND iconWindow);
 
 // The executable path the system gives for a process, read here and not by the
 // program, so that a test compares the program with the system.

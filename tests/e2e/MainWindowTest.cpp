@@ -8,7 +8,6 @@
 #include "MenuDescription.h"
 #include "ProgramContract.h"
 #include "app/SingleInstance.h"
-#include "ui/NotifyIcon.h"
 
 using namespace e2e;
 
@@ -44,15 +43,6 @@ std::string GeometryFile(int left, int top, int width, int height, const std::st
            entry("Left", std::to_string(left)) + entry("Top", std::to_string(top)) +
            entry("Width", std::to_string(width)) + entry("Height", std::to_string(height)) + more +
            "  </appSettings>\r\n</configuration>\r\n";
-}
-
-// Whether the shell holds the program's own icon: changing nothing in it succeeds only then.
-bool IconShown(HWND iconWindow) {
-    NOTIFYICONDATAW nid{};
-    nid.cbSize = NOTIFYICONDATAW_V1_SIZE;
-    nid.hWnd = iconWindow;
-    nid.uID = ui::NotifyIcon::kIconId;
-    return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
 }
 
 }  // namespace
@@ -191,7 +181,7 @@ TEST(MainWindow, SecondStartExitsAndBringsTheHiddenWindowForward) {
     HWND main = p.MainWindow();
     ASSERT_NE(main, nullptr);
     HWND icon = p.IconWindow();
-    ASSERT_TRUE(WaitUntil([&] { return IconShown(icon); }));
+    ASSERT_TRUE(WaitUntil([&] { return OwnIconShown(icon); }));
     // Start-up is over once the program takes messages from its queue.
     ASSERT_TRUE(p.HandledEverythingPosted());
     ASSERT_FALSE(IsWindowVisible(main));
@@ -204,7 +194,7 @@ TEST(MainWindow, SecondStartExitsAndBringsTheHiddenWindowForward) {
         EXPECT_TRUE(WaitUntil([&] { return OnScreen(main); }));
         EXPECT_TRUE(foreground.Became(main));
         // The running instance answers by showing its main window only: its icon stays.
-        EXPECT_TRUE(IconShown(icon));
+        EXPECT_TRUE(OwnIconShown(icon));
         PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
     }

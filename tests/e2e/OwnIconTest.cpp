@@ -12,20 +12,6 @@ using namespace e2e;
 
 namespace {
 
-NOTIFYICONDATAW IconRecord(HWND iconWindow) {
-    NOTIFYICONDATAW nid{};
-    nid.cbSize = NOTIFYICONDATAW_V1_SIZE;
-    nid.hWnd = iconWindow;
-    nid.uID = ui::NotifyIcon::kIconId;
-    return nid;
-}
-
-// Whether the shell holds the icon: changing nothing in it succeeds only then.
-bool IconShown(HWND iconWindow) {
-    NOTIFYICONDATAW nid = IconRecord(iconWindow);
-    return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
-}
-
 // What the shell posts for a mouse action on the icon.
 void Mouse(HWND iconWindow, std::initializer_list<UINT> messages) {
     for (UINT m : messages)
@@ -86,7 +72,7 @@ TEST(OwnIcon, HideIconSwitchNeedsDashOrSlash) {
         HWND icon = p.IconWindow();
         ASSERT_NE(icon, nullptr);
         ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(p.MainWindow()) != FALSE; }));
-        EXPECT_EQ(IconShown(icon), c.iconShown);
+        EXPECT_EQ(OwnIconShown(icon), c.iconShown);
         // Asked to keep its icon away, the program never shows it, not even for a moment.
         EXPECT_EQ(made.Count(), c.iconShown ? 1 : 0);
         EXPECT_EQ(p.Close(), 0);
@@ -137,13 +123,13 @@ TEST(OwnIcon, ComesBackWhenTheTaskbarIsCreatedAgain) {
     ProgramFolder folder;
     Program p(folder);
     HWND icon = p.IconWindow();
-    ASSERT_TRUE(WaitUntil([&] { return IconShown(icon); }));
+    ASSERT_TRUE(WaitUntil([&] { return OwnIconShown(icon); }));
     // The shell forgets the icon, as when Explorer restarts, then announces itself.
-    NOTIFYICONDATAW nid = IconRecord(icon);
+    NOTIFYICONDATAW nid = OwnIconRecord(icon);
     ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &nid));
-    ASSERT_FALSE(IconShown(icon));
+    ASSERT_FALSE(OwnIconShown(icon));
     PostMessageW(icon, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return IconShown(icon); }));
+    EXPECT_TRUE(WaitUntil([&] { return OwnIconShown(icon); }));
     EXPECT_EQ(p.Close(), 0);
 }
 
@@ -154,7 +140,7 @@ TEST(OwnIcon, RemovedAtExit) {
     HWND main = p.MainWindow();
     // Start-up is over (the settings were read) once the window shows.
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
-    ASSERT_TRUE(WaitUntil([&] { return IconShown(p.IconWindow()); }));
+    ASSERT_TRUE(WaitUntil([&] { return OwnIconShown(p.IconWindow()); }));
     ASSERT_TRUE(WaitUntil([&] { return TrayIconCount() == before + 1; }));
     // A save that fails keeps the ending program on its error box: the icon
     // has to be gone by then, while its window still exists.
@@ -181,7 +167,7 @@ TEST(OwnIcon, HiddenMaximisedWindowComesBackMaximisedOnTheFirstClick) {
         Program p(folder);
         HWND main = p.MainWindow();
         HWND icon = p.IconWindow();
-        ASSERT_TRUE(WaitUntil([&] { return IconShown(icon); }));
+        ASSERT_TRUE(WaitUntil([&] { return OwnIconShown(icon); }));
         // Start-up is over once the program takes messages from its queue.
         ASSERT_TRUE(p.HandledEverythingPosted());
         ASSERT_FALSE(IsWindowVisible(main));
