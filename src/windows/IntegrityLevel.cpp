@@ -10,6 +10,19 @@ IntegrityReading Refused() {
     return {GetLastError() == ERROR_ACCESS_DENIED ? LevelRead::AccessDenied : LevelRead::Failed, 0};
 }
 
+thread_local TIntegrityScope* currentScope = nullptr;
+
+IntegrityReading ReadProcessIntegrityLevel(DWORD processId) {
+    const ui::OwnedHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process) return Refused();
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(process.get(), TOKEN_QUERY, &token)) return Refused();
+    const ui::OwnedHandle owned(token);
+    std::optional<DWORD> level = IntegrityLevelOfToken(token);
+    if (!level) return Refused();
+    return {LevelRead::Read, *level};
+}
+
 }  // namespace
 
 std::optional<DWORD> IntegrityLevelOfToken(HANDLE token) {
@@ -32,14 +45,20 @@ DWORD OwnIntegrityLevel() {
 }
 
 IntegrityReading ProcessIntegrityLevel(DWORD processId) {
-    const ui::OwnedHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    if (!process) return Refused();
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(process.get(), TOKEN_QUERY, &token)) return Refused();
-    const ui::OwnedHandle owned(token);
-    std::optional<DWORD> level = IntegrityLevelOfToken(token);
-    if (!level) return Refused();
-    return {LevelRead::Read, *level};
+    if (!currentScope) return ReadProcessIntegrityLevel(processId);
+    auto known = currentScope->read_.find(processId);
+    if (known != currentScope->read_.end()) return known->second;
+    IntegrityReading reading = ReadProcessIntegrityLevel(processId);
+    currentScope->read_.emplace(processId, reading);
+    return reading;
+}
+
+TIntegrityScope::TIntegrityScope() : outer_(currentScope) {
+    currentScope = this;
+}
+
+TIntegrityScope::~TIntegrityScope() {
+    currentScope = outer_;
 }
 
 IntegrityReading WindowIntegrityLevel(HWND wnd) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <unordered_map>
 
 // How reading a process's level ended. AccessDenied: the process or its token
 // refused even a query, which is what a process above ours does.
@@ -27,6 +28,24 @@ DWORD OwnIntegrityLevel();
 // The level of a process, and of the process of a window.
 IntegrityReading ProcessIntegrityLevel(DWORD processId);
 IntegrityReading WindowIntegrityLevel(HWND wnd);
+
+// While one lives on this thread, each process's level is read once and then
+// remembered: a refresh that applies the rules of many windows of one program
+// opens that program's process and token once, not two or three times a
+// window. A process's level does not change while it lives, and a scope lasts
+// no longer than one refresh.
+class TIntegrityScope {
+public:
+    TIntegrityScope();
+    ~TIntegrityScope();
+    TIntegrityScope(const TIntegrityScope&) = delete;
+    TIntegrityScope& operator=(const TIntegrityScope&) = delete;
+
+private:
+    friend IntegrityReading ProcessIntegrityLevel(DWORD processId);
+    std::unordered_map<DWORD, IntegrityReading> read_;
+    TIntegrityScope* outer_;
+};
 
 // True when their level is above ours: the system refuses our changes.
 bool CannotControl(DWORD ourLevel, DWORD theirLevel);

@@ -14,6 +14,7 @@
 #include "ui/ListView.h"
 #include "ui/SystemInfo.h"
 #include "ui/Text.h"
+#include "windows/IntegrityLevel.h"
 #include "windows/Transparency.h"
 #include "windows/WindowEligibility.h"
 #include "windows/WindowEnumeration.h"
@@ -253,6 +254,7 @@ void TCurrWinList::NRefreshClick() {
     EnumerateWindows(WinInfos, 0, true);
     TakeLastingFacts(earlier, WinInfos);
     TOwnedWindowsScope rules(OwnedWindowsOf(WinInfos));
+    TIntegrityScope levels;
     for (auto& info : WinInfos) {
         if (!IsListed(*info)) continue;
         // Appended as AddCurrWinItem does, but the view learns the count once,

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "HelperClient.h"
 
 namespace {
@@ -82,6 +84,37 @@ TEST_F(IntegrityLevelTest, GoneWindowOrProcessIsAFailureNotAHigherLevel) {
     EXPECT_EQ(WindowIntegrityLevel(nullptr).result, LevelRead::Failed);
     EXPECT_EQ(ProcessIntegrityLevel(0xFFFFFFF0u).result, LevelRead::Failed);
     EXPECT_FALSE(CannotControlWindow(wnd));
+}
+
+// True once the process can no longer be opened at all; Wine lets an ended
+// process be opened for a moment after its last handle closed.
+bool GoneForGood(DWORD processId) {
+    for (int i = 0; i < 1000; ++i, Sleep(10)) {
+        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+        if (!process) return true;
+        CloseHandle(process);
+    }
+    return false;
+}
+
+// Within a scope a process's level is read once: a process gone since still
+// reads as it did. Outside the scope, and in the next one, it reads afresh.
+TEST(IntegrityScope, ReadsEachProcessOnceWhileItLasts) {
+    auto helper = std::make_unique<helper::HelperClient>();
+    const DWORD processId = helper->ProcessId();
+    {
+        TIntegrityScope scope;
+        const IntegrityReading first = ProcessIntegrityLevel(processId);
+        ASSERT_EQ(first.result, LevelRead::Read);
+        helper.reset();
+        ASSERT_TRUE(GoneForGood(processId));
+        const IntegrityReading again = ProcessIntegrityLevel(processId);
+        EXPECT_EQ(again.result, LevelRead::Read);
+        EXPECT_EQ(again.level, first.level);
+    }
+    EXPECT_EQ(ProcessIntegrityLevel(processId).result, LevelRead::Failed);
+    TIntegrityScope next;
+    EXPECT_EQ(ProcessIntegrityLevel(processId).result, LevelRead::Failed);
 }
 
 // Wine keeps no levels: every token reads as high, whatever is set on it.
