@@ -156,13 +156,15 @@ void TTray::SetTransparency(HWND wnd, int percent) {
 }
 
 // Asked before every change, so it is quick: two handles opened and one token
-// read. The message comes later, posted: a message box here would run a
-// message loop in the middle of a refresh or a rule's application.
+// read (once per program in a refresh). The message comes later, posted: a
+// message box here would run a message loop in the middle of a refresh or a
+// rule's application.
 bool TTray::MayControl(HWND wnd) {
     static const DWORD ourLevel = OwnIntegrityLevel();
     DWORD processId = 0;
     GetWindowThreadProcessId(wnd, &processId);
-    switch (DecideControl(ourLevel, WindowIntegrityLevel(wnd), ElevatedToldProcesses.contains(processId))) {
+    const IntegrityReading theirs = processId ? ProcessIntegrityLevel(processId) : IntegrityReading{};
+    switch (DecideControl(ourLevel, theirs, ElevatedToldProcesses.contains(processId))) {
         case ControlVerdict::Act:
             return true;
         case ControlVerdict::LeaveAloneAndTell:

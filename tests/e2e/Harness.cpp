@@ -256,12 +256,15 @@ int TrayIconCount() {
     HWND tray = FindWindowW(L"__winex11_standalone_tray", L"Wine System Tray");
     int count = 0;
     for (HWND child = tray ? GetWindow(tray, GW_CHILD) : nullptr; child;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t cls[64] = L"";
-        GetClassNameW(child, cls, 64);
-        if (lstrcmpW(cls, L"__winex11_tray_icon") == 0) ++count;
-    }
+         child = GetWindow(child, GW_HWNDNEXT))
+        if (IsTrayIconWindow(child)) ++count;
     return count;
+}
+
+bool IsTrayIconWindow(HWND wnd) {
+    wchar_t cls[64] = L"";
+    GetClassNameW(wnd, cls, 64);
+    return lstrcmpW(cls, L"__winex11_tray_icon") == 0;
 }
 
 std::string ImagePath(DWORD processId) {

@@ -75,6 +75,8 @@ int RunToEnd(const std::string& exe, const std::string& args, DWORD ms = 20000);
 // "__winex11_tray_icon" of the "Wine System Tray" window per icon. An icon
 // whose window is destroyed goes with it.
 int TrayIconCount();
+// True for one of those icon windows.
+bool IsTrayIconWindow(HWND wnd);
 
 // The shell's record of the program's own icon, by the window it belongs to;
 // whether the shell holds that icon (changing nothing in it succeeds only then).

@@ -45,10 +45,7 @@ public:
 
 private:
     static void CALLBACK OnCreate(HWINEVENTHOOK, DWORD, HWND wnd, LONG object, LONG, DWORD, DWORD) {
-        char name[64] = "";
-        if (object == OBJID_WINDOW && GetClassNameA(wnd, name, sizeof name) &&
-            lstrcmpA(name, "__winex11_tray_icon") == 0)
-            ++made_;
+        if (object == OBJID_WINDOW && IsTrayIconWindow(wnd)) ++made_;
     }
     static inline int made_ = 0;
     HWINEVENTHOOK hook_ = nullptr;
